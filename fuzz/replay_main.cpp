@@ -1,0 +1,42 @@
+// replay_main.cpp: runs a fuzz harness over every file of a corpus folder, so that the
+// seeds and every finding kept there are checked on each test run without libFuzzer.
+#include <cstdint>
+#include <cstdio>
+#include <dirent.h>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        fprintf(stderr, "usage: %s CORPUS_FOLDER\n", argv[0]);
+        return 2;
+    }
+    DIR* folder = opendir(argv[1]);
+    if (!folder) {
+        fprintf(stderr, "cannot open corpus %s\n", argv[1]);
+        return 1;
+    }
+    int files = 0;
+    while (dirent* entry = readdir(folder)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        std::string path = std::string(argv[1]) + "/" + entry->d_name;
+        FILE* input = fopen(path.c_str(), "rb");
+        if (!input)
+            continue;
+        std::vector<uint8_t> bytes;
+        uint8_t chunk[4096];
+        size_t got;
+        while ((got = fread(chunk, 1, sizeof chunk, input)) > 0)
+            bytes.insert(bytes.end(), chunk, chunk + got);
+        fclose(input);
+        LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+        files++;
+    }
+    closedir(folder);
+    printf("replayed %d inputs\n", files);
+    return files > 0 ? 0 : 1;
+}

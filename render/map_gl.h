@@ -1,0 +1,19 @@
+// map_gl.h: the view's two textures and the drawing of its two display lists.
+// Needs the main window's OpenGL context current.
+#pragma once
+
+// Fixed object names, chosen by the program rather than requested from OpenGL.
+constexpr unsigned MAP_TEXTURE = 10;     // the basemap image
+constexpr unsigned STRIPE_TEXTURE = 11;  // white with a black top eighth: count bands
+constexpr unsigned MAP_LIST = 10;        // basemap rectangle and column tops
+constexpr unsigned COLUMN_LIST = 11;     // column sides
+
+constexpr int STRIPE_SIZE = 64;          // texels per side
+constexpr int STRIPE_BLACK_FROM = 56;    // rows 56 .. 63 are black
+
+// Builds STRIPE_TEXTURE: rows 0-55 white, 56-63 black, repeating, linear filters.
+void make_stripe_texture();
+
+// Draws MAP_LIST with MAP_TEXTURE and COLUMN_LIST with STRIPE_TEXTURE, with depth
+// test, blending and texturing on only around the two calls.
+void draw_map();

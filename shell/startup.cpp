@@ -1,0 +1,48 @@
+// startup.cpp: start-up after the window exists, the frame-timer tick and teardown.
+#include "shell/startup.h"
+
+#include <GL/gl.h>
+
+#include "platform/platform.h"
+#include "render/map_gl.h"
+#include "shell/view.h"
+
+void init_gl_state()
+{
+    glDisable(GL_CULL_FACE);
+    // blending itself is enabled only while the map is drawn
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    // snapshots read the frame last shown: the front buffer of a window, or the only
+    // colour buffer of the framebuffer object that a window system may draw into
+    GLint framebuffer = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    glReadBuffer(framebuffer == 0 ? GL_FRONT : GL_COLOR_ATTACHMENT0);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glClearColor(0.498f, 0.498f, 0.498f, 1.0f);
+    glPointSize(3.0f);
+    glLineWidth(2.0f);
+    make_stripe_texture();
+}
+
+void on_startup()
+{
+    platform_start_timer(FRAME_TIMER_ID, FRAME_PERIOD_MS);
+    init_gl_state();
+}
+
+void on_timer(int timer_id)
+{
+    if (timer_id != FRAME_TIMER_ID)
+        return;
+    // order of a tick: timeline playback, then held navigation buttons, then the frame
+    render_scene();
+    swap_frame();
+}
+
+void on_destroy()
+{
+    platform_release_gl_context();
+    platform_quit(0);
+}
