@@ -1,0 +1,42 @@
+// columns.h: the beat columns. The geometry and colour rules are plain functions with no
+// OpenGL (column_geometry.cpp); make_columns (columns_gl.cpp) only emits them into the
+// display lists MAP_LIST and COLUMN_LIST.
+// Model coordinates: x longitude, y latitude (degrees), z a crime count.
+#pragma once
+
+#include <cstdint>
+
+// The basemap rectangle, degrees.
+constexpr float MAP_WEST = -95.3761f;
+constexpr float MAP_EAST = -95.263f;
+constexpr float MAP_SOUTH = 29.6935f;
+constexpr float MAP_NORTH = 29.7855f;
+
+constexpr float COLUMN_SIDE = 0.001f;         // footprint side, degrees
+constexpr float SELECTED_OTHERS_ALPHA = 0.15f;  // beats other than the selected one
+
+// One column: corners c0 (south-west), c1 (south-east), c2 (north-east), c3 (north-west),
+// all at the top height, with their basemap texture coordinates.
+struct ColumnGeometry {
+    float x[4];
+    float y[4];
+    float height;  // query value + 1 / (100 x vertical_scale), counts
+    float s[4];    // basemap texture coordinates of the corners
+    float t[4];
+};
+
+// The basemap texture coordinate of a model point; outside 0..1 off the map.
+void basemap_texcoord(float x, float y, float* s, float* t);
+
+// The column of a beat at (lon, lat) whose month sum is value, at the given scale
+// (0.01, 0.1 or 1).
+void column_geometry(float lon, float lat, uint32_t value, float scale, ColumnGeometry* out);
+
+// Base side colour and alpha of beat (red, green, blue, alpha), from the last query
+// evaluation and selected_beat: red above the citywide ratio + 0.05 or when a ratio is
+// undefined, green below it - 0.05, yellow between (edges included).
+void column_color(uint16_t beat, float rgba[4]);
+
+// Rebuilds MAP_LIST and COLUMN_LIST from the beat table after evaluating the query.
+// Needs the main window's OpenGL context current.
+void make_columns();
