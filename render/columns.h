@@ -14,6 +14,11 @@ constexpr float MAP_NORTH = 29.7855f;
 
 constexpr float COLUMN_SIDE = 0.001f;         // footprint side, degrees
 constexpr float SELECTED_OTHERS_ALPHA = 0.15f;  // beats other than the selected one
+constexpr float COLUMN_TOP_GREY = 0.66f;        // tops: the basemap darkened to 66 %
+
+// Subtracted from a side's red, green and blue, by face: south, east, north, west
+// (the faces c0-c1, c1-c2, c2-c3, c3-c0).
+constexpr float COLUMN_FACE_SHADE[4] = {0.09f, 0.06f, 0.03f, 0.0f};
 
 // One column: corners c0 (south-west), c1 (south-east), c2 (north-east), c3 (north-west),
 // all at the top height, with their basemap texture coordinates.
@@ -36,6 +41,13 @@ void column_geometry(float lon, float lat, uint32_t value, float scale, ColumnGe
 // evaluation and selected_beat: red above the citywide ratio + 0.05 or when a ratio is
 // undefined, green below it - 0.05, yellow between (edges included).
 void column_color(uint16_t beat, float rgba[4]);
+
+// Texture t at the top edge of a side: one stripe-texture repeat, so one black band,
+// per 1 / scale counts.
+inline float side_texture_top(float height, float scale)
+{
+    return scale * height;
+}
 
 // Rebuilds MAP_LIST and COLUMN_LIST from the beat table after evaluating the query.
 // Needs the main window's OpenGL context current.
