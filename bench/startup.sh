@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Start-up to first frame on the screen: the program beside a bare Qt GL window, each
-# started 10 times under one Xvfb server; prints the medians and their ratio.
+# started 10 times under one X server; prints the medians and their ratio.
+# $1 is the build folder. Starts its own Xvfb when no display is set.
 set -u
 build=${1:-build}
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build"
+fi
 export XDG_RUNTIME_DIR=$(mktemp -d)
 runs=10
-measure() {
+median_us() {
   local times=()
   for _ in $(seq $runs); do
     local start end
@@ -16,14 +20,9 @@ measure() {
   done
   printf '%s\n' "${times[@]}" | sort -n | sed -n "$((runs / 2 + 1))p"
 }
-inner() {
-  bare=$(measure "$build/bench/bare_window")
-  zavro=$(measure "$build/bench/zavro_first_frame")
-  echo "start-up to first frame, median of $runs (microseconds):"
-  echo "  bare Qt GL window: $bare"
-  echo "  ZAVROView:         $zavro"
-  awk -v z="$zavro" -v b="$bare" 'BEGIN { printf "  ratio: %.2f\n", z / b }'
-}
-export -f measure inner
-export build runs
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c inner
+bare=$(median_us "$build/bench/bare_window")
+zavro=$(median_us "$build/bench/zavro_first_frame")
+echo "start-up to first frame, median of $runs runs (microseconds):"
+echo "  bare Qt GL window: $bare"
+echo "  ZAVROView:         $zavro"
+awk -v z="$zavro" -v b="$bare" 'BEGIN { printf "  ratio: %.2f\n", z / b }'
