@@ -1,0 +1,106 @@
+// dates.cpp: packed dates and calendar stepping; see dates.h.
+#include "store/dates.h"
+
+#include <cstdio>
+
+#include "store/crime_data.h"
+
+PackedDate current_date = 0x0084;
+
+static const uint8_t days_per_month[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+static const char* const MONTH_NAMES[12] = {
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December",
+};
+
+PackedDate make_date(unsigned year_offset, unsigned month, unsigned day)
+{
+    return (PackedDate)(((year_offset & 31u) << 11) | ((month & 15u) << 7) | ((day & 31u) << 2));
+}
+
+unsigned date_year_offset(PackedDate date) { return (date >> 11) & 31u; }
+unsigned date_month(PackedDate date) { return (date >> 7) & 15u; }
+unsigned date_day(PackedDate date) { return (date >> 2) & 31u; }
+
+unsigned days_in_month(unsigned month, unsigned year_offset)
+{
+    if (month < 1 || month > 12)
+        return 0;
+    if (month == 2 && (BASE_YEAR + year_offset) % 4 == 0)
+        return 29;
+    return days_per_month[month];
+}
+
+// A day beyond the month's length becomes the last day.
+static unsigned clamp_day(unsigned day, unsigned month, unsigned year_offset)
+{
+    unsigned length = days_in_month(month, year_offset);
+    return day > length ? length : day;
+}
+
+int date_step_forward(PackedDate* date, uint8_t level)
+{
+    if (level > STEP_YEAR)
+        return 0;
+    unsigned year = date_year_offset(*date);
+    unsigned month = date_month(*date);
+    unsigned day = date_day(*date);
+    int carry = 1;
+    if (level == STEP_DAY) {
+        if (day == days_in_month(month, year)) {
+            day = 1;
+        } else {
+            day++;
+            carry = 0;
+        }
+    }
+    if (carry && level <= STEP_MONTH) {
+        carry = (month == 12);
+        month = carry ? 1 : month + 1;
+        day = clamp_day(day, month, year);
+    }
+    if (carry) {
+        year = (year == 31) ? 0 : year + 1;
+        day = clamp_day(day, month, year);
+    }
+    *date = make_date(year, month, day);
+    return !(carry && year == 0);
+}
+
+int date_step_back(PackedDate* date, uint8_t level)
+{
+    if (level > STEP_YEAR)
+        return 0;
+    unsigned year = date_year_offset(*date);
+    unsigned month = date_month(*date);
+    unsigned day = date_day(*date);
+    int carry = 1;
+    if (level == STEP_DAY) {
+        if (day == 1) {
+            day = 31;  // the month step's clamp makes it the previous month's last day
+        } else {
+            day--;
+            carry = 0;
+        }
+    }
+    if (carry && level <= STEP_MONTH) {
+        carry = (month == 1);
+        month = carry ? 12 : month - 1;
+        day = clamp_day(day, month, year);
+    }
+    if (carry) {
+        year = (year == 0) ? 31 : year - 1;
+        day = clamp_day(day, month, year);
+    }
+    *date = make_date(year, month, day);
+    return !(carry && year == 31);
+}
+
+void date_to_text(PackedDate date, char* text)
+{
+    unsigned month = date_month(date);
+    const char* name = (month >= 1 && month <= 12) ? MONTH_NAMES[month - 1] : "?";
+    snprintf(text, DATE_TEXT_SIZE, "%s,%hu,%hu", name, (unsigned short)date_day(date),
+             (unsigned short)(BASE_YEAR + date_year_offset(date)));
+}
