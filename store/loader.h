@@ -1,0 +1,37 @@
+// loader.h: read_records, the only writer of the beat table, and its line parsers.
+//
+// Files: the beat list (any path), and per beat data/beats/NAME.csv (months) and
+// data/beats/NAME_yr.csv (years), relative to the working directory. Every file is read
+// in lines of at most LINE_SIZE - 1 characters (a longer line is read as several); the
+// first line is a header; in every further line commas count as blanks and the fields
+// are scanned in order. A field that is missing or unreadable, and every field after
+// it, keeps what the record held before the line.
+#pragma once
+
+#include "store/crime_data.h"
+
+constexpr int LINE_SIZE = 256;  // read buffer of one line, NUL included
+
+// Beat list line "NAME,LON,LAT". A name longer than 7 characters is cut to its first
+// 7, which then also name the beat's data files. Changes commas in line to blanks.
+void parse_beat_line(char* line, BeatRecord* beat);
+
+// Monthly line "YEAR,MONTH,WORD,7 counts"; the word must be there and is skipped.
+void parse_month_line(char* line, MonthRecord* slot);
+
+// Yearly line "YEAR,WORD,7 counts".
+void parse_year_line(char* line, YearRecord* slot);
+
+// 1 when the name may form a path under data/beats/: no '/', and not starting with
+// '.' (which also rules out "." and ".."). A beat with an unsafe name keeps it in the
+// table but its data files count as missing.
+int beat_name_is_safe(const char* name);
+
+// Loads the beat list at path and every listed beat's monthly and yearly files, the
+// yearly maxima with them, then resets the timeline (which rebuilds the columns).
+// At most MAX_BEATS beats, MONTH_SLOTS monthly and YEAR_SLOTS yearly lines are used;
+// further lines are ignored. A missing data file leaves that beat's slots empty (and a
+// missing yearly file its maxima as they were). Returns 1, or 0 after the message
+// "read_records(): fopen error" when the list cannot be opened; the table is then
+// unchanged.
+int read_records(const char* path);
