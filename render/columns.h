@@ -14,6 +14,7 @@ constexpr float MAP_NORTH = 29.7855f;
 
 constexpr float COLUMN_SIDE = 0.001f;         // footprint side, degrees
 constexpr float SELECTED_OTHERS_ALPHA = 0.15f;  // beats other than the selected one
+constexpr float COLOR_BAND = 0.05f;             // yellow within the citywide ratio +- this
 constexpr float COLUMN_TOP_GREY = 0.66f;        // tops: the basemap darkened to 66 %
 
 // Subtracted from a side's red, green and blue, by face: south, east, north, west
@@ -41,6 +42,27 @@ void column_geometry(float lon, float lat, uint32_t value, float scale, ColumnGe
 // evaluation and selected_beat: red above the citywide ratio + 0.05 or when a ratio is
 // undefined, green below it - 0.05, yellow between (edges included).
 void column_color(uint16_t beat, float rgba[4]);
+
+// The side faces in drawing order; face f runs from corner f to corner (f + 1) % 4.
+enum ColumnFaceSide { FACE_SOUTH = 0, FACE_EAST = 1, FACE_NORTH = 2, FACE_WEST = 3 };
+constexpr int COLUMN_FACES = 4;
+
+// One side face, ready to emit as a quad: colour, then for each vertex v the stripe
+// texture coordinate (s[v], t[v]) and the vertex (x[v], y[v], z[v]). Vertices: P at the
+// ground, Q at the ground, Q at the top, P at the top.
+struct ColumnFace {
+    float rgba[4];  // base side colour less COLUMN_FACE_SHADE[face], alpha kept
+    float x[4];
+    float y[4];
+    float z[4];     // 0 or the column height, counts
+    float s[4];     // 0 at P, 1 at Q
+    float t[4];     // 0 at the ground, side_texture_top at the top
+};
+
+// Face f (ColumnFaceSide) of a column whose base side colour is base_rgba, at the given
+// vertical scale.
+void column_face(const ColumnGeometry* column, const float base_rgba[4], float scale, int face,
+                 ColumnFace* out);
 
 // Texture t at the top edge of a side: one stripe-texture repeat, so one black band,
 // per 1 / scale counts.
