@@ -5,6 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "panels/gis_panel.h"
+#include "platform/platform.h"
+#include "render/image.h"
+
 // Uploads an RGB image (rows bottom-up) into the bound 2-D texture, repeating, linear.
 static void upload_texture(int width, int height, const unsigned char* rgb)
 {
@@ -42,4 +46,28 @@ void draw_map()
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
+}
+
+void make_map()
+{
+    if ((gis_options & MAP_CHOICE_MASK) != 0)
+        return;
+    RgbImage image = {};
+    if (!read_bmp(BASEMAP_PATH, &image)) {
+        platform_message_box("make_map() - can't read map!", "ERROR!");
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, MAP_TEXTURE);
+    upload_texture(image.width, image.height, image.pixels);
+    free_image(&image);
+}
+
+void delete_map(uint8_t delete_textures)
+{
+    if (delete_textures) {
+        const GLuint textures[2] = {MAP_TEXTURE, STRIPE_TEXTURE};
+        glDeleteTextures(2, textures);
+    }
+    glDeleteLists(MAP_LIST, 1);
+    glDeleteLists(COLUMN_LIST, 1);
 }

@@ -2,6 +2,8 @@
 // Needs the main window's OpenGL context current.
 #pragma once
 
+#include <cstdint>
+
 // Fixed object names, chosen by the program rather than requested from OpenGL.
 constexpr unsigned MAP_TEXTURE = 10;     // the basemap image
 constexpr unsigned STRIPE_TEXTURE = 11;  // white with a black top eighth: count bands
@@ -17,3 +19,13 @@ void make_stripe_texture();
 // Draws MAP_LIST with MAP_TEXTURE and COLUMN_LIST with STRIPE_TEXTURE, with depth
 // test, blending and texturing on only around the two calls.
 void draw_map();
+
+// Path of the basemap, relative to the start-up directory.
+constexpr const char* BASEMAP_PATH = "data/maps/basemap.bmp";
+
+// Loads the basemap into MAP_TEXTURE when the map choice of gis_options is 0; otherwise
+// leaves the texture as it is. Reports a basemap that cannot be read.
+void make_map();
+
+// Deletes MAP_LIST and COLUMN_LIST, and with delete_textures nonzero also both textures.
+void delete_map(uint8_t delete_textures);

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "platform/platform.h"
+#include "render/columns.h"
 #include "render/map_gl.h"
 #include "shell/view.h"
 
@@ -24,6 +25,8 @@ void init_gl_state()
     glPointSize(3.0f);
     glLineWidth(2.0f);
     make_stripe_texture();
+    make_map();
+    make_columns();  // from the still empty beat table
 }
 
 void on_startup()

@@ -195,8 +195,9 @@ TEST_F(ViewTest, ModelViewIsTheCameraThenTheMapScaling)
     expect_near(identity(), read_matrix(GL_TEXTURE_MATRIX), 0);
 }
 
-TEST_F(ViewTest, EmptySceneIsTheGreyClearColour)
+TEST_F(ViewTest, SceneWithNothingBuiltIsTheGreyClearColour)
 {
+    delete_map(0);
     render_scene();
     swap_frame();
     EXPECT_EQ(1, test_platform.frames_swapped);
@@ -233,6 +234,36 @@ TEST_F(ViewTest, StripeTextureIsWhiteWithABlackTopEighth)
         for (int byte = 0; byte < 64 * 3; byte++)
             ASSERT_EQ(expected, texels[row * 64 * 3 + byte]) << "row " << row;
     }
+}
+
+}  // namespace
+
+namespace {
+
+class FrameLoopTest : public ViewTest {};
+
+TEST_F(FrameLoopTest, StartUpRunsTheFrameTimerAt125Milliseconds)
+{
+    on_startup();
+    EXPECT_EQ(125, test_platform.timer_period_ms[FRAME_TIMER_ID]);
+}
+
+TEST_F(FrameLoopTest, TicksOfTheFrameTimerAndPaintsDrawOneFrameEach)
+{
+    on_timer(FRAME_TIMER_ID);
+    EXPECT_EQ(1, test_platform.frames_swapped);
+    on_timer(FRAME_TIMER_ID + 1);  // not the frame timer: nothing
+    EXPECT_EQ(1, test_platform.frames_swapped);
+    on_paint();
+    EXPECT_EQ(2, test_platform.frames_swapped);
+}
+
+TEST_F(FrameLoopTest, DestroyReleasesTheContextThenQuitsWithZero)
+{
+    on_destroy();
+    EXPECT_EQ(1, test_platform.gl_context_released);
+    EXPECT_EQ(1, test_platform.quit_requested);
+    EXPECT_EQ(0, test_platform.quit_code);
 }
 
 }  // namespace

@@ -1,0 +1,73 @@
+// columns_gl.cpp: emits the basemap rectangle and the beat columns into MAP_LIST and
+// COLUMN_LIST. Every number comes from the column rules of column_geometry.cpp.
+#include <GL/gl.h>
+
+#include "query/query.h"
+#include "render/columns.h"
+#include "render/map_gl.h"
+#include "shell/view.h"
+#include "store/crime_data.h"
+
+// Working storage of one build, kept between the two lists.
+static ColumnGeometry built_columns[MAX_BEATS];
+
+static void emit_map_list(uint16_t count)
+{
+    glDeleteLists(MAP_LIST, 1);
+    glNewList(MAP_LIST, GL_COMPILE);
+    glBegin(GL_QUADS);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(MAP_WEST, MAP_SOUTH, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(MAP_EAST, MAP_SOUTH, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(MAP_EAST, MAP_NORTH, 0.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(MAP_WEST, MAP_NORTH, 0.0f);
+    for (uint16_t i = 0; i < count; i++) {
+        ColumnGeometry* column = &built_columns[i];
+        column_geometry(beats[i].lon, beats[i].lat, query_value[i], vertical_scale, column);
+        float color[4];
+        column_color(i, color);
+        glColor4f(COLUMN_TOP_GREY, COLUMN_TOP_GREY, COLUMN_TOP_GREY, color[3]);
+        for (int c = 0; c < 4; c++) {
+            glTexCoord2f(column->s[c], column->t[c]);
+            glVertex3f(column->x[c], column->y[c], column->height);
+        }
+    }
+    glEnd();
+    glEndList();
+}
+
+static void emit_column_list(uint16_t count)
+{
+    glDeleteLists(COLUMN_LIST, 1);
+    glNewList(COLUMN_LIST, GL_COMPILE);
+    glBegin(GL_QUADS);
+    for (uint16_t i = 0; i < count; i++) {
+        const ColumnGeometry* column = &built_columns[i];
+        float color[4];
+        column_color(i, color);
+        for (int face = FACE_SOUTH; face < COLUMN_FACES; face++) {
+            ColumnFace quad;
+            column_face(column, color, vertical_scale, face, &quad);
+            glColor4f(quad.rgba[0], quad.rgba[1], quad.rgba[2], quad.rgba[3]);
+            for (int v = 0; v < 4; v++) {
+                glTexCoord2f(quad.s[v], quad.t[v]);
+                glVertex3f(quad.x[v], quad.y[v], quad.z[v]);
+            }
+        }
+    }
+    glEnd();
+    glEndList();
+}
+
+void make_columns()
+{
+    // the Timeline panel's date display is refreshed first once that panel exists
+    eval_query();
+    uint16_t count = beat_count < (uint32_t)MAX_BEATS ? (uint16_t)beat_count : MAX_BEATS;
+    emit_map_list(count);
+    emit_column_list(count);
+}
