@@ -3,7 +3,8 @@
 // query evaluation and date stepping on whatever was loaded.
 //
 // Input: list bytes, then optionally 0xFF and the monthly file of B, then 0xFF and its
-// yearly file. Files go to a private temporary folder, the working directory.
+// yearly file. Files go to a private temporary folder, the working directory while an
+// input runs.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -22,29 +23,37 @@ void make_columns()
     eval_query();
 }
 
+// The scratch folder is the working directory only while an input runs, so that relative
+// paths of the caller (a corpus folder libFuzzer writes to) keep working.
 static char scratch[] = "/tmp/zavro_loader_fuzz_XXXXXX";
+static char home[4096];
 
 static void remove_scratch_folder()
 {
+    if (chdir(scratch) != 0)
+        return;
     unlink("list.csv");
     unlink("data/beats/B.csv");
     unlink("data/beats/B_yr.csv");
     rmdir("data/beats");
     rmdir("data");
-    rmdir(scratch);
+    if (chdir(home) == 0)
+        rmdir(scratch);
 }
 
 static int enter_scratch_folder()
 {
     static int ready = 0;
-    if (ready)
-        return 1;
-    if (!mkdtemp(scratch) || chdir(scratch) != 0)
+    if (!ready) {
+        if (!getcwd(home, sizeof home) || !mkdtemp(scratch))
+            return 0;
+        atexit(remove_scratch_folder);
+        ready = 1;
+    }
+    if (chdir(scratch) != 0)
         return 0;
     mkdir("data", 0700);
     mkdir("data/beats", 0700);
-    atexit(remove_scratch_folder);
-    ready = 1;
     return 1;
 }
 
@@ -89,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int t = 0; t < CRIME_TYPE_COUNT; t++)
         query_flags[t] = 1;
     if (!read_records("list.csv"))
-        abort();
+        abort();  // the list was just written
     if (beat_count > (uint32_t)MAX_BEATS)
         abort();
     for (uint32_t b = 0; b < beat_count; b++)
@@ -106,5 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     current_date = date;
     eval_query();
+    if (chdir(home) != 0)
+        abort();
     return 0;
 }

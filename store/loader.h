@@ -32,6 +32,6 @@ int beat_name_is_safe(const char* name);
 // At most MAX_BEATS beats, MONTH_SLOTS monthly and YEAR_SLOTS yearly lines are used;
 // further lines are ignored. A missing data file leaves that beat's slots empty (and a
 // missing yearly file its maxima as they were). Returns 1, or 0 after the message
-// "read_records(): fopen error" when the list cannot be opened; the table is then
-// unchanged.
+// "read_records(): fopen error" when the list cannot be opened (a folder cannot); the
+// table is then unchanged.
 int read_records(const char* path);
