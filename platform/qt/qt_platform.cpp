@@ -155,6 +155,10 @@ void platform_message_box(const char* text, const char* caption)
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(caption), QString::fromUtf8(text),
                     QMessageBox::Ok);
     box.exec();
+    // the box's own event loop may have drawn with another context: the caller goes on
+    // with the view's
+    if (gl_view)
+        gl_view->begin_handler();
 }
 
 void platform_focus_and_capture_mouse()
