@@ -8,77 +8,59 @@
 #include <GL/glext.h>
 #include <cstdio>
 
-static EGLDisplay display = EGL_NO_DISPLAY;
 static EGLContext context = EGL_NO_CONTEXT;
-static GLuint framebuffer = 0;
-static GLuint color_buffer = 0;
-static GLuint depth_buffer = 0;
+static GLuint framebuffer, color_buffer, depth_buffer;
+
+static int fail(const char* what)
+{
+    fprintf(stderr, "gl_context: %s (EGL error 0x%x)\n", what, eglGetError());
+    return 0;
+}
 
 static int create_context()
 {
     if (context != EGL_NO_CONTEXT)
         return 1;
-    auto get_platform_display =
-        (PFNEGLGETPLATFORMDISPLAYEXTPROC)eglGetProcAddress("eglGetPlatformDisplayEXT");
-    if (!get_platform_display) {
-        fprintf(stderr, "gl_context: no eglGetPlatformDisplayEXT\n");
-        return 0;
-    }
-    display = get_platform_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) {
-        fprintf(stderr, "gl_context: no surfaceless EGL display\n");
-        return 0;
-    }
-    if (!eglBindAPI(EGL_OPENGL_API)) {
-        fprintf(stderr, "gl_context: desktop OpenGL not available\n");
-        return 0;
-    }
-    const EGLint config_attributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
-    EGLConfig config = nullptr;
-    EGLint config_count = 0;
-    // a surfaceless context may also be made with no config at all
-    eglChooseConfig(display, config_attributes, &config, 1, &config_count);
-    const EGLint context_attributes[] = {
-        EGL_CONTEXT_MAJOR_VERSION, 2, EGL_CONTEXT_MINOR_VERSION, 1,
-        EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-    context = eglCreateContext(display, config_count > 0 ? config : EGL_NO_CONFIG_KHR,
-                               EGL_NO_CONTEXT, context_attributes);
-    if (context == EGL_NO_CONTEXT) {
-        fprintf(stderr, "gl_context: eglCreateContext failed (0x%x)\n", eglGetError());
-        return 0;
-    }
-    if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
-        fprintf(stderr, "gl_context: eglMakeCurrent failed (0x%x)\n", eglGetError());
-        return 0;
-    }
+    auto get_display = (PFNEGLGETPLATFORMDISPLAYEXTPROC)eglGetProcAddress("eglGetPlatformDisplayEXT");
+    EGLDisplay display = get_display ? get_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr)
+                                     : EGL_NO_DISPLAY;
+    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr))
+        return fail("no surfaceless EGL display");
+    if (!eglBindAPI(EGL_OPENGL_API))
+        return fail("desktop OpenGL not available");
+    // a compatibility profile: display lists, immediate mode and the matrix stacks
+    const EGLint attributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                                 EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+    context = eglCreateContext(display, EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, attributes);
+    if (context == EGL_NO_CONTEXT)
+        return fail("eglCreateContext failed");
+    if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context))
+        return fail("eglMakeCurrent failed");
     return 1;
 }
 
-int gl_context_resize(int width, int height)
+static void attach_renderbuffer(GLuint* buffer, GLenum format, GLenum attachment, int width, int height)
 {
-    gl_context_close();
-    glGenFramebuffers(1, &framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glGenRenderbuffers(1, &color_buffer);
-    glBindRenderbuffer(GL_RENDERBUFFER, color_buffer);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color_buffer);
-    glGenRenderbuffers(1, &depth_buffer);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth_buffer);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth_buffer);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        fprintf(stderr, "gl_context: framebuffer incomplete\n");
-        return 0;
-    }
-    glDrawBuffer(GL_COLOR_ATTACHMENT0);
-    glReadBuffer(GL_COLOR_ATTACHMENT0);
-    return 1;
+    glGenRenderbuffers(1, buffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, *buffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, format, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachment, GL_RENDERBUFFER, *buffer);
 }
 
 int gl_context_open(int width, int height)
 {
-    return create_context() && gl_context_resize(width, height);
+    if (!create_context())
+        return 0;
+    gl_context_close();
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    attach_renderbuffer(&color_buffer, GL_RGBA8, GL_COLOR_ATTACHMENT0, width, height);
+    attach_renderbuffer(&depth_buffer, GL_DEPTH_COMPONENT24, GL_DEPTH_ATTACHMENT, width, height);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+        return fail("framebuffer incomplete");
+    glDrawBuffer(GL_COLOR_ATTACHMENT0);
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
+    return 1;
 }
 
 std::vector<unsigned char> gl_context_read_rgb(int x, int y, int width, int height)
@@ -91,11 +73,11 @@ std::vector<unsigned char> gl_context_read_rgb(int x, int y, int width, int heig
 
 void gl_context_close()
 {
-    if (framebuffer) {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDeleteFramebuffers(1, &framebuffer);
-        glDeleteRenderbuffers(1, &color_buffer);
-        glDeleteRenderbuffers(1, &depth_buffer);
-        framebuffer = color_buffer = depth_buffer = 0;
-    }
+    if (!framebuffer)
+        return;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteRenderbuffers(1, &color_buffer);
+    glDeleteRenderbuffers(1, &depth_buffer);
+    framebuffer = color_buffer = depth_buffer = 0;
 }

@@ -1,16 +1,13 @@
 // gl_context.h: a headless OpenGL context for tests: EGL on Mesa's surfaceless
-// platform, a compatibility profile, drawing into a framebuffer object of a chosen size
-// with an RGBA colour buffer and a 24-bit depth buffer. Needs no X server.
+// platform, a compatibility profile, drawing into a framebuffer object with an RGBA
+// colour buffer and a 24-bit depth buffer. Needs no X server.
 #pragma once
 
 #include <vector>
 
-// Creates the context (once per process) and an FBO of width x height, bound and
+// Creates the context (once per process) and a new FBO of width x height, bound and
 // current. Returns 1, or 0 with a reason on stderr.
 int gl_context_open(int width, int height);
-
-// Replaces the FBO by one of the new size (the context stays).
-int gl_context_resize(int width, int height);
 
 // Reads the colour buffer as RGB bytes, bottom row first.
 std::vector<unsigned char> gl_context_read_rgb(int x, int y, int width, int height);

@@ -6,19 +6,14 @@
 #include <vector>
 
 struct RecordedMessage {
-    std::string text;
-    std::string caption;
+    std::string text, caption;
 };
 
 struct TestPlatform {
     std::vector<RecordedMessage> messages;  // message boxes shown, oldest first
-    int frames_swapped = 0;                 // platform_swap_buffers calls
+    int frames_swapped = 0;
     int timer_period_ms[8] = {};            // per timer id; 0 = stopped
-    int mouse_captured = 0;
-    int has_focus = 0;
-    int gl_context_released = 0;
-    int quit_requested = 0;
-    int quit_code = -1;
+    int mouse_captured = 0, gl_context_released = 0, quit_code = -1;
 };
 
 extern TestPlatform test_platform;
