@@ -39,7 +39,20 @@ static unsigned clamp_day(unsigned day, unsigned month, unsigned year_offset)
     return day > length ? length : day;
 }
 
-int date_step_forward(PackedDate* date, uint8_t level)
+// Moves value one step up (delta +1) or down (-1) within first..last. From the end it
+// moves toward, it wraps to the other end and sets *carry; otherwise *carry is cleared.
+static unsigned step_field(unsigned value, int delta, unsigned first, unsigned last, int* carry)
+{
+    *carry = value == (delta > 0 ? last : first);
+    if (*carry)
+        return delta > 0 ? first : last;
+    return delta > 0 ? value + 1 : value - 1;
+}
+
+// A day step that carries goes on to the month, a month step to the year; the day is then
+// cut to the new month's length. Back from day 1 the day becomes 31, which that cut turns
+// into the last day of the month before.
+static int date_step(PackedDate* date, uint8_t level, int delta)
 {
     if (level > STEP_YEAR)
         return 0;
@@ -47,54 +60,28 @@ int date_step_forward(PackedDate* date, uint8_t level)
     unsigned month = date_month(*date);
     unsigned day = date_day(*date);
     int carry = 1;
-    if (level == STEP_DAY) {
-        if (day == days_in_month(month, year)) {
-            day = 1;
-        } else {
-            day++;
-            carry = 0;
-        }
-    }
+    if (level == STEP_DAY)
+        day = step_field(day, delta, 1, delta > 0 ? days_in_month(month, year) : 31, &carry);
     if (carry && level <= STEP_MONTH) {
-        carry = (month == 12);
-        month = carry ? 1 : month + 1;
+        month = step_field(month, delta, 1, 12, &carry);
         day = clamp_day(day, month, year);
     }
     if (carry) {
-        year = (year == 31) ? 0 : year + 1;
+        year = step_field(year, delta, 0, 31, &carry);
         day = clamp_day(day, month, year);
     }
     *date = make_date(year, month, day);
-    return !(carry && year == 0);
+    return !carry;  // carry is left set only when the year wrapped
+}
+
+int date_step_forward(PackedDate* date, uint8_t level)
+{
+    return date_step(date, level, +1);
 }
 
 int date_step_back(PackedDate* date, uint8_t level)
 {
-    if (level > STEP_YEAR)
-        return 0;
-    unsigned year = date_year_offset(*date);
-    unsigned month = date_month(*date);
-    unsigned day = date_day(*date);
-    int carry = 1;
-    if (level == STEP_DAY) {
-        if (day == 1) {
-            day = 31;  // the month step's clamp makes it the previous month's last day
-        } else {
-            day--;
-            carry = 0;
-        }
-    }
-    if (carry && level <= STEP_MONTH) {
-        carry = (month == 1);
-        month = carry ? 12 : month - 1;
-        day = clamp_day(day, month, year);
-    }
-    if (carry) {
-        year = (year == 0) ? 31 : year - 1;
-        day = clamp_day(day, month, year);
-    }
-    *date = make_date(year, month, day);
-    return !(carry && year == 31);
+    return date_step(date, level, -1);
 }
 
 void date_to_text(PackedDate date, char* text)

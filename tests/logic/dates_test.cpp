@@ -5,114 +5,51 @@
 
 #include "store/dates.h"
 
-static PackedDate on(unsigned year, unsigned month, unsigned day)
+// The packed date of yyyymmdd, e.g. 19990131.
+static PackedDate ymd(unsigned date)
 {
-    return make_date(year - 1990, month, day);
+    return make_date(date / 10000 - 1990, date / 100 % 100, date % 100);
 }
 
+// Day steps are walked below; here the month-end clamps, wraps past either end of
+// 1990..2021 (carries included; result 0) and unknown levels (date unchanged, result 0).
 TEST(Dates, StepsClampAndWrap)
 {
-    struct Case {
-        PackedDate from;
-        int forward;
-        uint8_t level;
-        PackedDate to;
-        int result;
-    } cases[] = {
-        {on(1992, 2, 28), 1, STEP_DAY, on(1992, 2, 29), 1},
-        {on(1991, 2, 28), 1, STEP_DAY, on(1991, 3, 1), 1},
-        {on(1999, 12, 31), 1, STEP_DAY, on(2000, 1, 1), 1},
-        {on(1992, 3, 1), 0, STEP_DAY, on(1992, 2, 29), 1},
-        {on(1991, 3, 1), 0, STEP_DAY, on(1991, 2, 28), 1},
-        {on(2000, 1, 1), 0, STEP_DAY, on(1999, 12, 31), 1},
-        {on(1999, 1, 31), 1, STEP_MONTH, on(1999, 2, 28), 1},
-        {on(2000, 1, 31), 1, STEP_MONTH, on(2000, 2, 29), 1},
-        {on(2005, 12, 15), 1, STEP_MONTH, on(2006, 1, 15), 1},
-        {on(2001, 3, 31), 0, STEP_MONTH, on(2001, 2, 28), 1},
-        {on(2006, 1, 15), 0, STEP_MONTH, on(2005, 12, 15), 1},
-        {on(2000, 2, 29), 1, STEP_YEAR, on(2001, 2, 28), 1},
-        {on(2000, 2, 29), 0, STEP_YEAR, on(1999, 2, 28), 1},
-        {on(2012, 12, 31), 1, STEP_YEAR, on(2013, 12, 31), 1},
-        // wrap-around of the five-bit year: the date moves, the result says so
-        {0x0084, 0, STEP_DAY, on(2021, 12, 31), 0},
-        {on(2021, 12, 31), 1, STEP_DAY, 0x0084, 0},
-        {on(2021, 12, 15), 1, STEP_MONTH, on(1990, 1, 15), 0},
-        {on(1990, 1, 15), 0, STEP_MONTH, on(2021, 12, 15), 0},
-        {on(2021, 6, 1), 1, STEP_YEAR, on(1990, 6, 1), 0},
-        {on(1990, 6, 1), 0, STEP_YEAR, on(2021, 6, 1), 0},
-        {on(2020, 2, 29), 1, STEP_YEAR, on(2021, 2, 28), 1},
-        // unknown level: unchanged, 0
-        {on(2005, 5, 5), 1, 3, on(2005, 5, 5), 0},
-        {on(2005, 5, 5), 0, 255, on(2005, 5, 5), 0},
-    };
+    const uint8_t D = STEP_DAY, M = STEP_MONTH, Y = STEP_YEAR;
+    struct Case { unsigned from; int direction; uint8_t level; unsigned to; int result; };
+    const Case cases[] = {
+        {19990131, +1, M, 19990228, 1}, {20000131, +1, M, 20000229, 1},
+        {20010331, -1, M, 20010228, 1}, {20000229, +1, Y, 20010228, 1},
+        {20000229, -1, Y, 19990228, 1}, {20200229, +1, Y, 20210228, 1},
+        {19900101, -1, D, 20211231, 0}, {20211231, +1, D, 19900101, 0},
+        {20211215, +1, M, 19900115, 0}, {19900115, -1, M, 20211215, 0},
+        {20210601, +1, Y, 19900601, 0}, {19900601, -1, Y, 20210601, 0},
+        {20050505, +1, 3, 20050505, 0}, {20050505, -1, 255, 20050505, 0}};
     for (const Case& c : cases) {
-        PackedDate date = c.from;
-        int result = c.forward ? date_step_forward(&date, c.level) : date_step_back(&date, c.level);
-        EXPECT_EQ(c.to, date) << "from 0x" << std::hex << c.from << " forward " << c.forward
-                              << " level " << (int)c.level;
-        EXPECT_EQ(c.result, result) << "from 0x" << std::hex << c.from;
-        EXPECT_EQ(0, date & 3);
+        PackedDate date = ymd(c.from);
+        int result = (c.direction > 0 ? date_step_forward : date_step_back)(&date, c.level);
+        EXPECT_TRUE(date == ymd(c.to) && result == c.result)
+            << c.from << " " << c.direction << " level " << +c.level << ": " << date;
     }
 }
 
-// Every day of 1990..2021, one step at a time, against the C library's calendar.
+// Every day of 1990..2021 against the C library's calendar, starting from the packed
+// value of 1 January 1990: a step forward reaches it, one back returns, the packed value
+// grows and the text is the calendar's.
 TEST(Dates, DayWalkMatchesCalendar)
 {
-    struct tm first = {};
-    first.tm_year = 90;
-    first.tm_mday = 1;
-    time_t start = timegm(&first);
-    PackedDate date = 0x0084;
-    PackedDate previous = 0;
-    int days = 0;
-    for (struct tm day;; days++) {
-        time_t seconds = start + (time_t)days * 86400;
-        gmtime_r(&seconds, &day);
-        ASSERT_EQ((unsigned)day.tm_year - 90, date_year_offset(date)) << days;
-        ASSERT_EQ((unsigned)day.tm_mon + 1, date_month(date)) << days;
-        ASSERT_EQ((unsigned)day.tm_mday, date_day(date)) << days;
-        ASSERT_GT(date, previous);  // packed order is date order
-        previous = date;
-        int last = day.tm_year == 121 && day.tm_mon == 11 && day.tm_mday == 31;
-        ASSERT_EQ(last ? 0 : 1, date_step_forward(&date, STEP_DAY)) << days;
-        if (last)
-            break;
-    }
-    EXPECT_EQ(0x0084, date);
-    EXPECT_EQ(32 * 365 + 8 - 1, days);  // steps over 32 years, 8 of them leap years
-    date = on(2021, 12, 31);
-    for (int i = 0; i < days; i++)
-        ASSERT_EQ(1, date_step_back(&date, STEP_DAY));
-    EXPECT_EQ(0x0084, date);
-}
-
-TEST(Dates, PackedValuesOfTheTimeline)
-{
-    EXPECT_EQ(0x0084, on(1990, 1, 1));
-    EXPECT_EQ(0xB67C, on(2012, 12, 31));
-    EXPECT_EQ(0x0084, current_date);
-    PackedDate ordered[] = {on(1990, 1, 1), on(1999, 1, 1), on(2011, 11, 1), on(2012, 12, 31),
-                            on(2021, 12, 31)};
-    for (size_t i = 1; i < sizeof ordered / sizeof ordered[0]; i++)
-        EXPECT_LT(ordered[i - 1], ordered[i]);
-}
-
-TEST(Dates, Text)
-{
-    struct Case {
-        PackedDate date;
-        const char* text;
-    } cases[] = {
-        {0x0084, "January,1,1990"},
-        {on(2011, 11, 1), "November,1,2011"},
-        {on(2021, 9, 30), "September,30,2021"},  // the longest
-        {on(2000, 2, 29), "February,29,2000"},
-        {make_date(3, 13, 2), "?,2,1993"},
-        {make_date(3, 0, 2), "?,2,1993"},
-    };
-    for (const Case& c : cases) {
-        char text[DATE_TEXT_SIZE];
-        date_to_text(c.date, text);
-        EXPECT_STREQ(c.text, text);
+    PackedDate date = 0x0084, back;
+    struct tm t = {};
+    for (time_t seconds = 7306 * 86400L; t.tm_year < 121 || t.tm_yday < 364; seconds += 86400) {
+        gmtime_r(&seconds, &t);  // 7305 days from 1970 to 1990
+        const PackedDate before = date;
+        ASSERT_EQ(1, date_step_forward(&date, STEP_DAY)) << before;
+        ASSERT_EQ(1, date_step_back(&(back = date), STEP_DAY)) << date;
+        ASSERT_TRUE(date == ymd((t.tm_year + 1900) * 10000 + (t.tm_mon + 1) * 100 + t.tm_mday) &&
+                    date > before && back == before) << before << " " << date << " " << back;
+        char text[DATE_TEXT_SIZE], expected[32];
+        date_to_text(date, text);
+        strftime(expected, sizeof expected, "%B,%-d,%Y", &t);
+        ASSERT_STREQ(expected, text);
     }
 }

@@ -3,10 +3,11 @@
 #include "tests/logic/fake_columns.h"
 
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include "query/query.h"
 #include "render/columns.h"
-#include "store/crime_data.h"
 #include "store/dates.h"
 
 int make_columns_calls = 0;
@@ -21,11 +22,17 @@ void reset_data_state()
 {
     memset(beats, 0, sizeof beats);
     memset(beat_maxima, 0, sizeof beat_maxima);
+    memset(query_flags, 0, sizeof query_flags);
+    query_flags[0] = NO_QUERY;
     beat_count = 0;
     current_date = 0x0084;
-    query_flags[0] = NO_QUERY;
-    for (int t = 1; t < CRIME_TYPE_COUNT; t++)
-        query_flags[t] = 0;
     clear_query();
     make_columns_calls = 0;
+}
+
+std::string read_file(const std::string& path)
+{
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
 }
