@@ -7,7 +7,7 @@
 #include "query/query.h"
 #include "store/export.h"
 #include "store/safe_file.h"
-#include "tests/logic/fake_columns.h"
+#include "tests/logic/data_fixture.h"
 
 using Export = InScratchFolder;
 

@@ -6,7 +6,7 @@
 
 #include "store/dates.h"
 #include "store/loader.h"
-#include "tests/logic/fake_columns.h"
+#include "tests/logic/data_fixture.h"
 
 using Loader = InScratchFolder;
 

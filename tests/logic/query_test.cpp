@@ -6,7 +6,7 @@
 
 #include "query/query.h"
 #include "store/dates.h"
-#include "tests/logic/fake_columns.h"
+#include "tests/logic/data_fixture.h"
 
 // Three beats (fewer than six) and the given flags. Beat b holds March 2004 in month slot
 // 40 + b and 2004 in year slot 5 + b, away from the start: type t counts (b + 1) << t in

@@ -7,7 +7,7 @@
 #include "query/query.h"
 #include "store/dates.h"
 #include "store/loader.h"
-#include "tests/logic/fake_columns.h"
+#include "tests/logic/data_fixture.h"
 
 // Six beats with 1999..2011 in every monthly and yearly slot, each year the sum of its
 // months. In 2005, all types chosen, the year's count over the summed maxima: ALDER

@@ -1,6 +1,6 @@
-// fake_columns.cpp: make_columns without OpenGL. The real one lives with the GL code,
+// data_fixture.cpp: make_columns without OpenGL. The real one lives with the GL code,
 // which the logic tests do not link; like it, this one evaluates the query.
-#include "tests/logic/fake_columns.h"
+#include "tests/logic/data_fixture.h"
 
 #include <cstring>
 #include <fstream>

@@ -1,4 +1,4 @@
-// fake_columns.h: the logic tests' stand-in for the OpenGL column rebuild, a reset of the
+// data_fixture.h: the logic tests' stand-in for the OpenGL column rebuild, a reset of the
 // process-wide data state that loads and evaluations change, and a scratch folder.
 #pragma once
 
