@@ -48,7 +48,7 @@ void eval_query()
         return;
     unsigned year = BASE_YEAR + date_year_offset(current_date);
     unsigned month = date_month(current_date);
-    uint32_t count = beat_count < (uint32_t)MAX_BEATS ? beat_count : (uint32_t)MAX_BEATS;
+    uint32_t count = loaded_beat_count();
 
     // sums are unsigned 32-bit and wrap without a check
     for (uint32_t b = 0; b < count; b++) {

@@ -8,8 +8,9 @@
 #include "shell/view.h"
 #include "store/crime_data.h"
 
-// Working storage of one build, kept between the two lists.
+// Working storage of one build, kept between the two lists: geometry and base side colour.
 static ColumnGeometry built_columns[MAX_BEATS];
+static float built_colors[MAX_BEATS][4];
 
 static void emit_map_list(uint16_t count)
 {
@@ -28,9 +29,8 @@ static void emit_map_list(uint16_t count)
     for (uint16_t i = 0; i < count; i++) {
         ColumnGeometry* column = &built_columns[i];
         column_geometry(beats[i].lon, beats[i].lat, query_value[i], vertical_scale, column);
-        float color[4];
-        column_color(i, color);
-        glColor4f(COLUMN_TOP_GREY, COLUMN_TOP_GREY, COLUMN_TOP_GREY, color[3]);
+        column_color(i, built_colors[i]);
+        glColor4f(COLUMN_TOP_GREY, COLUMN_TOP_GREY, COLUMN_TOP_GREY, built_colors[i][3]);
         for (int c = 0; c < 4; c++) {
             glTexCoord2f(column->s[c], column->t[c]);
             glVertex3f(column->x[c], column->y[c], column->height);
@@ -47,11 +47,9 @@ static void emit_column_list(uint16_t count)
     glBegin(GL_QUADS);
     for (uint16_t i = 0; i < count; i++) {
         const ColumnGeometry* column = &built_columns[i];
-        float color[4];
-        column_color(i, color);
         for (int face = FACE_SOUTH; face < COLUMN_FACES; face++) {
             ColumnFace quad;
-            column_face(column, color, vertical_scale, face, &quad);
+            column_face(column, built_colors[i], vertical_scale, face, &quad);
             glColor4f(quad.rgba[0], quad.rgba[1], quad.rgba[2], quad.rgba[3]);
             for (int v = 0; v < 4; v++) {
                 glTexCoord2f(quad.s[v], quad.t[v]);
@@ -67,7 +65,7 @@ void make_columns()
 {
     // the Timeline panel's date display is refreshed first once that panel exists
     eval_query();
-    uint16_t count = beat_count < (uint32_t)MAX_BEATS ? (uint16_t)beat_count : MAX_BEATS;
+    uint16_t count = loaded_beat_count();
     emit_map_list(count);
     emit_column_list(count);
 }

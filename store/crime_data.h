@@ -53,5 +53,11 @@ struct BeatRecord {
 extern BeatRecord beats[MAX_BEATS];
 extern uint32_t beat_count;
 
+// beat_count, never more than the table holds: the bound every reader loops to.
+inline uint16_t loaded_beat_count()
+{
+    return beat_count < (uint32_t)MAX_BEATS ? (uint16_t)beat_count : (uint16_t)MAX_BEATS;
+}
+
 // [beat][type] the largest yearly count of that type in the beat's last yearly file read.
 extern uint32_t beat_maxima[MAX_BEATS][CRIME_TYPE_COUNT];

@@ -2,7 +2,6 @@
 // calls of the program's on_* handlers, platform_* calls become Qt calls.
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -18,7 +17,6 @@ namespace {
 
 class GlView;
 GlView* gl_view = nullptr;
-QMainWindow* main_window = nullptr;
 QHash<int, QTimer*> timers;
 
 // The client area: a GL widget whose framebuffer object keeps the last frame, so that a
@@ -91,7 +89,6 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);  // the loop ends through platform_quit
     MainWindow window;
-    main_window = &window;
     window.setWindowTitle(QString::fromUtf8(title));
     gl_view = new GlView(&window);
     window.setCentralWidget(gl_view);
@@ -102,7 +99,6 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
         delete timer;
     timers.clear();
     gl_view = nullptr;
-    main_window = nullptr;
     return code;
 }
 
