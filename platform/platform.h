@@ -43,6 +43,120 @@ void platform_message_box(const char* text, const char* caption);
 void platform_focus_and_capture_mouse();
 void platform_release_mouse();
 
+//// Panels: modeless dialogs built from templates
+
+// Control classes of a panel template.
+enum ControlClass {
+    CONTROL_PUSH_BUTTON,   // text button; reports code 0 when clicked
+    CONTROL_RADIO_BUTTON,  // push-like exclusive button; all radio buttons of a panel form one group
+    CONTROL_GROUP_BOX,     // frame with a caption
+    CONTROL_STATIC_TEXT,   // a label
+    CONTROL_PICTURE,       // a bitmap at its own pixel size; reports code 0 when the left button goes down on it
+    CONTROL_LIST_BOX,      // reports code 1 when the user changes the selection
+    CONTROL_COMBO_BOX,     // drop-down list; reports code 1 when the user picks a row
+    CONTROL_PROGRESS_BAR,  // a bar whose fill is linear in raw 16-bit values
+    CONTROL_TEXT_BOX,      // read-only multi-line text that wraps and scrolls
+};
+
+// Style bits of a control; each class reads the ones that concern it.
+enum ControlStyle {
+    STYLE_CENTRED = 0x0001,          // text (or group caption, or picture) centred horizontally
+    STYLE_VCENTRED = 0x0002,         // text centred vertically
+    STYLE_SUNKEN = 0x0004,           // a sunken edge
+    STYLE_TAB_STOP = 0x0008,         // reached with Tab
+    STYLE_DEFAULT_BUTTON = 0x0010,   // Return presses it
+    STYLE_MULTI_SELECT = 0x0020,     // list box: extended multiple selection (Ctrl, Shift)
+    STYLE_EDGE = 0x0040,             // a thin edge around the control
+};
+
+// One control, in dialog units of the panel's font.
+struct ControlTemplate {
+    ControlClass control_class;
+    int id;              // unique within its panel only
+    const char* text;    // caption or label; null for none
+    int bitmap_id;       // CONTROL_PICTURE only: which embedded bitmap, else 0
+    int x, y, width, height;
+    unsigned style;      // ControlStyle bits
+};
+
+// One panel: a small-caption frame with a close box inside the main window's client
+// area, or (popup) a separate top-level dialog centred on the screen.
+struct PanelTemplate {
+    int dialog_id;
+    const char* caption;
+    int x, y, width, height;  // dialog units; a popup's position is ignored (centred)
+    int popup;                // 1: a top-level dialog; 0: a child panel over the view
+    int visible;              // shown at creation
+    const ControlTemplate* controls;
+    int control_count;
+};
+
+// A panel handle; 0 is no panel.
+typedef int Panel;
+
+// Messages a panel procedure receives.
+constexpr int PANEL_INIT = 1;            // once, while platform_create_panel runs
+constexpr int PANEL_COMMAND = 2;         // control_id and code below
+constexpr int PANEL_LEFT_BUTTON_UP = 3;  // left button released over the panel, or anywhere while it holds the capture
+
+constexpr int PANEL_CANCEL = 2;  // the command id of the close box and the Escape key (code 0)
+constexpr int CODE_CLICKED = 0;
+constexpr int CODE_SELECTION_CHANGED = 1;
+constexpr int CODE_DOUBLE_CLICKED = 5;  // delivered by nothing the panels act on
+
+// A panel procedure: returns 1 when it handled the message, else 0.
+typedef int (*PanelProc)(Panel dialog, int message, int control_id, int code);
+
+// Creates a panel from its template, calls proc with PANEL_INIT (the new handle already
+// valid), then shows it when the template says so. Returns the handle, or 0.
+Panel platform_create_panel(const PanelTemplate* panel_template, PanelProc proc);
+// Destroys a panel; its handle is then invalid. A popup and every child panel are also
+// destroyed with the main window.
+void panel_destroy(Panel panel);
+void panel_show(Panel panel);  // where it last stood, with its state
+void panel_hide(Panel panel);
+int panel_is_visible(Panel panel);
+
+// Every operation below is addressed by (panel, control id) and does nothing for a
+// panel or id that does not exist. None of them delivers a command to the panel.
+void control_set_text(Panel panel, int id, const char* text);
+void control_focus(Panel panel, int id);
+
+int list_add(Panel panel, int id, const char* text);  // the new row's index, or -1
+void list_clear(Panel panel, int id);
+int list_count(Panel panel, int id);
+void list_set_selected(Panel panel, int id, int row, int selected);
+// 1 or 0; LIST_ERROR for a row the list does not have.
+int list_is_selected(Panel panel, int id, int row);
+int list_selected_count(Panel panel, int id);
+void list_set_current(Panel panel, int id, int row);  // -1: none; single selection selects it
+int list_current(Panel panel, int id);                // -1: none
+constexpr int LIST_ERROR = -1;
+
+void combo_add(Panel panel, int id, const char* text);
+void combo_set_current(Panel panel, int id, int row);
+int combo_current(Panel panel, int id);  // -1: none
+
+// Raw unsigned 16-bit values; the fill is (pos - low) / (high - low), clamped to 0..1.
+void bar_set_range(Panel panel, int id, unsigned low, unsigned high);
+void bar_set_pos(Panel panel, int id, unsigned pos);
+
+// Checks radio button id and unchecks the others of first_id .. last_id (either order).
+void radio_check(Panel panel, int first_id, int last_id, int id);
+
+// Multi-line text box. text_get copies at most size - 1 characters and a NUL and
+// returns the count copied.
+int text_get(Panel panel, int id, char* buffer, int size);
+void text_set(Panel panel, int id, const char* text);
+// Lines as displayed: a wrapped line counts once per display line, and the empty line
+// after a final line end counts as one.
+int text_line_count(Panel panel, int id);
+void text_scroll_to_end(Panel panel, int id);
+
+// Every mouse event goes to the panel until released (PANEL_LEFT_BUTTON_UP included).
+void panel_capture_mouse(Panel panel);
+void panel_release_mouse(Panel panel);
+
 //// Handlers the platform calls (implemented by the program)
 
 // The window is shown and its OpenGL context is current: the rest of start-up.
