@@ -2,43 +2,52 @@
 # Both install the Debian packages they need first (tools/install_deps.sh).
 
 BUILD      := build
+TEST_BUILD := build-test
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: run test test-release test-asan build deps bench fuzz clean
+.PHONY: run test test-release test-asan build test-build deps test-deps bench fuzz clean
 
 deps:
 	@bash tools/install_deps.sh
 
+test-deps:
+	@bash tools/install_deps.sh --test
+
+# A user's build: no tests (so no test framework needed), warnings reported, not fatal.
 build: deps
-	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DZAVRO_TESTS=OFF -DZAVRO_WERROR=OFF
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	./$(BUILD)/zavro
 
 # The release build's tests, then the same tests built with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer. Warnings are errors in both.
 test: test-release test-asan
 
-test-release: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+test-build: test-deps
+	cmake -S . -B $(TEST_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(TEST_BUILD) -j $(JOBS)
 
-test-asan: deps
+test-release: test-build
+	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: test-deps
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DZAVRO_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
-bench: build
-	bash bench/run_benchmarks.sh $(BUILD)
+bench: test-build
+	bash bench/run_benchmarks.sh $(TEST_BUILD)
 
 # libFuzzer programs (clang); run one with e.g. build-fuzz/fuzz/bmp_fuzz fuzz/corpus/bmp
-fuzz: deps
+fuzz: test-deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZAVRO_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

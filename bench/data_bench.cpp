@@ -9,16 +9,8 @@
 #include <unistd.h>
 
 #include "query/query.h"
-#include "render/columns.h"
 #include "store/dates.h"
 #include "store/loader.h"
-
-// The rebuild without OpenGL, which the benchmark does not link: it evaluates the
-// query, as the real one does, and draws nothing.
-void make_columns()
-{
-    eval_query();
-}
 
 static void select_all_types()
 {
@@ -26,22 +18,22 @@ static void select_all_types()
         query_flags[t] = 1;
 }
 
-static void BM_read_records(benchmark::State& state)
+static void BM_load_records(benchmark::State& state)
 {
     select_all_types();
     for (auto _ : state) {
-        if (!read_records("data/district.csv")) {
+        if (!load_records("data/district.csv")) {
             state.SkipWithError("cannot read data/district.csv");
             break;
         }
     }
 }
-BENCHMARK(BM_read_records);
+BENCHMARK(BM_load_records);
 
 static void BM_eval_query(benchmark::State& state)
 {
     select_all_types();
-    read_records("data/district.csv");
+    load_records("data/district.csv");
     current_date = make_date(2005 - BASE_YEAR, 6, 1);
     for (auto _ : state) {
         eval_query();
@@ -53,7 +45,7 @@ BENCHMARK(BM_eval_query);
 static void BM_month_steps(benchmark::State& state)
 {
     select_all_types();
-    read_records("data/district.csv");
+    load_records("data/district.csv");
     for (auto _ : state) {
         current_date = make_date(1999 - BASE_YEAR, 1, 1);
         for (int i = 0; i < 10000; i++) {

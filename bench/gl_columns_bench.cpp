@@ -22,7 +22,7 @@ static int setup_district()
         return 0;
     init_gl_state();
     on_resize(1024, 768);
-    if (!read_records("data/district.csv"))
+    if (!load_records("data/district.csv"))
         return 0;
     current_date = (PackedDate)(((2005 - BASE_YEAR) << 11) | (6 << 7) | (1 << 2));
     for (int t = 0; t < CRIME_TYPE_COUNT; t++)

@@ -1,6 +1,6 @@
 // loader_fuzz.cpp: arbitrary bytes through the loader's three line parsers, then through
-// read_records as a beat list, 0xFF, the monthly file of beat "B", 0xFF, its yearly file;
-// the load evaluates the query, all types chosen, on whatever it read.
+// load_records as a beat list, 0xFF, the monthly file of beat "B", 0xFF, its yearly file;
+// then the query, all types chosen, is evaluated on whatever it read.
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -8,16 +8,9 @@
 #include <sstream>
 
 #include "query/query.h"
-#include "render/columns.h"
 #include "store/loader.h"
 
 namespace fs = std::filesystem;
-
-// The rebuild without OpenGL: it evaluates the query, as the real one does.
-void make_columns()
-{
-    eval_query();
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -45,8 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::ofstream("data/beats/B_yr.csv", std::ios::binary) << parts.rdbuf();
     for (int t = 0; t < CRIME_TYPE_COUNT; t++)
         query_flags[t] = 1;
-    if (!read_records("list.csv") || beat_count > (uint32_t)MAX_BEATS)
+    if (!load_records("list.csv") || beat_count > (uint32_t)MAX_BEATS)
         abort();
+    eval_query();
     for (const BeatRecord& beat : beats)
         if (!memchr(beat.name, '\0', sizeof beat.name))
             abort();  // every name stays terminated

@@ -1,9 +1,6 @@
-// gis_panel.h: the GIS panel's settings.
+// gis_panel.h: the GIS panel's map choice.
 #pragma once
 
-#include <cstdint>
-
-// Bits 0-2: the map choice (0 = "Basemap", the only map); bits 3-4: the height scale.
-extern uint8_t gis_options;
-
-constexpr uint8_t MAP_CHOICE_MASK = 0x07;
+// make_map, and when the basemap cannot be read the message "make_map() - can't read
+// map!" (caption "ERROR!"); the texture is then kept. Returns make_map's result.
+int load_basemap();

@@ -1,12 +1,9 @@
-// timeline.cpp: the timeline's state and reset.
+// timeline.cpp: the timeline's range and reset.
 #include "panels/timeline.h"
 
 #include "render/columns.h"
 
-PackedDate timeline_start = 0x0084;
-PackedDate timeline_end = 0xB67C;
-uint8_t play_mode = 2;
-uint8_t step_unit = STEP_YEAR;
+PackedDate timeline_start = START_DATE;
 
 void timeline_reset()
 {

@@ -6,11 +6,7 @@
 
 #include <cstdint>
 
-// The basemap rectangle, degrees.
-constexpr float MAP_WEST = -95.3761f;
-constexpr float MAP_EAST = -95.263f;
-constexpr float MAP_SOUTH = 29.6935f;
-constexpr float MAP_NORTH = 29.7855f;
+#include "render/view_state.h"
 
 constexpr float COLUMN_SIDE = 0.001f;         // footprint side, degrees
 constexpr float SELECTED_OTHERS_ALPHA = 0.15f;  // beats other than the selected one

@@ -5,7 +5,6 @@
 #include "query/query.h"
 #include "render/columns.h"
 #include "render/map_gl.h"
-#include "shell/view.h"
 #include "store/crime_data.h"
 
 // Working storage of one build, kept between the two lists: geometry and base side colour.
@@ -63,7 +62,6 @@ static void emit_column_list(uint16_t count)
 
 void make_columns()
 {
-    // the Timeline panel's date display is refreshed first once that panel exists
     eval_query();
     uint16_t count = loaded_beat_count();
     emit_map_list(count);

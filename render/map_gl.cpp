@@ -5,9 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "panels/gis_panel.h"
-#include "platform/platform.h"
 #include "render/image.h"
+#include "render/view_state.h"
 
 // Uploads an RGB image (rows bottom-up) into the bound 2-D texture, repeating, linear.
 static void upload_texture(int width, int height, const unsigned char* rgb)
@@ -48,18 +47,17 @@ void draw_map()
     glDisable(GL_DEPTH_TEST);
 }
 
-void make_map()
+int make_map()
 {
     if ((gis_options & MAP_CHOICE_MASK) != 0)
-        return;
+        return 1;
     RgbImage image = {};
-    if (!read_bmp(BASEMAP_PATH, &image)) {
-        platform_message_box("make_map() - can't read map!", "ERROR!");
-        return;
-    }
+    if (!read_bmp(BASEMAP_PATH, &image))
+        return 0;
     glBindTexture(GL_TEXTURE_2D, MAP_TEXTURE);
     upload_texture(image.width, image.height, image.pixels);
     free_image(&image);
+    return 1;
 }
 
 void delete_map(uint8_t delete_textures)

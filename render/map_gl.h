@@ -23,9 +23,10 @@ void draw_map();
 // Path of the basemap, relative to the start-up directory.
 constexpr const char* BASEMAP_PATH = "data/maps/basemap.bmp";
 
-// Loads the basemap into MAP_TEXTURE when the map choice of gis_options is 0; otherwise
-// leaves the texture as it is. Reports a basemap that cannot be read.
-void make_map();
+// Loads the basemap into MAP_TEXTURE when the map choice of gis_options is 0; any other
+// choice has no map and leaves the texture as it is. Returns 1, or 0 when the basemap
+// cannot be read (the texture then kept).
+int make_map();
 
 // Deletes MAP_LIST and COLUMN_LIST, and with delete_textures nonzero also both textures.
 void delete_map(uint8_t delete_textures);

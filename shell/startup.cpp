@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include "panels/gis_panel.h"
 #include "platform/platform.h"
 #include "render/columns.h"
 #include "render/map_gl.h"
@@ -25,7 +26,7 @@ void init_gl_state()
     glPointSize(3.0f);
     glLineWidth(2.0f);
     make_stripe_texture();
-    make_map();
+    load_basemap();
     make_columns();  // from the still empty beat table
 }
 
@@ -39,7 +40,6 @@ void on_timer(int timer_id)
 {
     if (timer_id != FRAME_TIMER_ID)
         return;
-    // order of a tick: timeline playback, then held navigation buttons, then the frame
     render_scene();
     swap_frame();
 }

@@ -6,18 +6,6 @@
 #include "platform/platform.h"
 #include "render/map_gl.h"
 
-float view_distance = 20.0f;
-float view_tilt = 0.0f;
-float view_heading = 0.0f;
-const Vec3 default_view_center = {MAP_ORIGIN_X, MAP_ORIGIN_Y, 0.0f};
-Vec3 view_center = default_view_center;
-float vertical_scale = 1.0f;
-int16_t client_width = 0;
-int16_t client_height = 0;
-int16_t last_mouse_x = 0;
-int16_t last_mouse_y = 0;
-uint8_t auto_move = 0;
-
 void render_scene()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -5,7 +5,7 @@
 
 #include "store/crime_data.h"
 
-PackedDate current_date = 0x0084;
+PackedDate current_date = START_DATE;
 
 static const uint8_t days_per_month[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 

@@ -17,7 +17,10 @@ constexpr uint8_t STEP_YEAR = 2;
 
 constexpr int DATE_TEXT_SIZE = 18;  // "September,30,2021" and the NUL
 
-// The date the map shows; starts at 1 January 1990 (0x0084).
+// 1 January 1990: where the date starts and where the timeline begins.
+constexpr PackedDate START_DATE = 0x0084;
+
+// The date the map shows; starts at START_DATE.
 extern PackedDate current_date;
 
 // Field access. make_date keeps only the bits each field has.

@@ -5,8 +5,6 @@
 #include <cstring>
 #include <sys/stat.h>
 
-#include "panels/timeline.h"
-#include "platform/platform.h"
 
 static const char BEATS_FOLDER[] = "data/beats/";
 
@@ -134,13 +132,11 @@ static FILE* open_list(const char* path)
     return file;
 }
 
-int read_records(const char* path)
+int load_records(const char* path)
 {
     FILE* list = open_list(path);
-    if (!list) {
-        platform_message_box("read_records(): fopen error", "ERROR");
+    if (!list)
         return 0;
-    }
     char line[LINE_SIZE];
     beat_count = 0;
     if (fgets(line, sizeof line, list)) {  // header
@@ -155,7 +151,5 @@ int read_records(const char* path)
         read_months((int)b);
     for (uint32_t b = 0; b < beat_count; b++)
         read_years((int)b);
-
-    timeline_reset();
     return 1;
 }

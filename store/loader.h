@@ -1,4 +1,4 @@
-// loader.h: read_records, the only writer of the beat table, and its line parsers.
+// loader.h: load_records, the only writer of the beat table, and its line parsers.
 //
 // Files: the beat list (any path), and per beat data/beats/NAME.csv (months) and
 // data/beats/NAME_yr.csv (years), relative to the working directory. Every file is read
@@ -28,10 +28,9 @@ void parse_year_line(char* line, YearRecord* slot);
 int beat_name_is_safe(const char* name);
 
 // Loads the beat list at path and every listed beat's monthly and yearly files, the
-// yearly maxima with them, then resets the timeline (which rebuilds the columns).
-// At most MAX_BEATS beats, MONTH_SLOTS monthly and YEAR_SLOTS yearly lines are used;
-// further lines are ignored. A missing data file leaves that beat's slots empty (and a
-// missing yearly file its maxima as they were). Returns 1, or 0 after the message
-// "read_records(): fopen error" when the list cannot be opened (a folder cannot); the
-// table is then unchanged.
-int read_records(const char* path);
+// yearly maxima with them. At most MAX_BEATS beats, MONTH_SLOTS monthly and YEAR_SLOTS
+// yearly lines are used; further lines are ignored. A missing data file leaves that
+// beat's slots empty (and a missing yearly file its maxima as they were). Returns 1, or
+// 0 when the list cannot be opened (a folder cannot); the table is then unchanged.
+// Shows nothing and rebuilds nothing: the caller does (read_records).
+int load_records(const char* path);

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
-# Skips what is present; uses sudo when not root. Used by `make run` and `make test`.
+# Installs the Debian packages that building and running need, and with --test also
+# what the tests, benchmarks and fuzzers need. Skips what is present; uses sudo when not
+# root. `make run` calls it plain, `make test` with --test: the one list of both.
 set -eu
 
 PACKAGES="cmake g++ make ninja-build pkg-config
-qt6-base-dev libqt6opengl6-dev libgl-dev libegl-dev
-libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-libgl1-mesa-dri libegl-mesa0
+qt6-base-dev libqt6opengl6-dev libgl-dev
+libgl1-mesa-dri libegl-mesa0"
+
+TEST_PACKAGES="libegl-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
 xvfb xauth xdotool imagemagick x11-utils python3-xlib"
+
+[ "${1:-}" = "--test" ] && PACKAGES="$PACKAGES $TEST_PACKAGES"
 
 missing=""
 for p in $PACKAGES; do

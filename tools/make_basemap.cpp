@@ -1,9 +1,10 @@
 // make_basemap.cpp: draws the program's basemap, data/maps/basemap.bmp: an invented plan
 // of the ZAVRO district (street grids, main roads, a freeway, a bayou with its greenbelt
 // and a creek, parks) in light colours, with the outlines and names of the five beats of
-// the sample district. Deterministic: a fixed seed and no input.
+// the sample district, placed where its beat list puts them. Deterministic: a fixed seed.
 //
-// Usage: make_basemap [OUTPUT]   (default data/maps/basemap.bmp, run in the repository root)
+// Usage: make_basemap [OUTPUT [BEAT_LIST]]   (defaults data/maps/basemap.bmp and
+// data/district.csv; run in the repository root)
 //
 // The image covers the map rectangle of render/columns.h: 1024 x 1024 pixels, column
 // 0 at the west edge, row 0 at the south edge (rows bottom-up, as in the file).
@@ -19,6 +20,7 @@
 
 #include "render/columns.h"
 #include "render/image.h"
+#include "store/loader.h"
 
 constexpr int SIZE = 1024;  // pixels per side
 constexpr uint32_t SEED = 0x5A7A0u;
@@ -344,16 +346,8 @@ static void paint_plan()
 
 //// beats and labels
 
-struct Beat {
-    const char* name;
-    float lon, lat;
-};
-
-// The sample district's beats; the sixth record (the citywide reference) has no area.
-static const Beat BEATS[] = {
-    {"ALDER", -95.3555f, 29.7690f}, {"BIRCH", -95.2905f, 29.7725f}, {"CEDAR", -95.3215f, 29.7375f},
-    {"LINDEN", -95.3520f, 29.7085f}, {"MAPLE", -95.2840f, 29.7125f},
-};
+// The sample district's first five beats have an area each, drawn below in the order of
+// the beat list; the sixth record (the citywide reference) has none.
 constexpr int BEAT_AREAS = 5;
 
 static const float DISTRICT_X[] = {34, 300, 610, 860, 905, 992, 996, 985, 520, 40, 28};
@@ -488,7 +482,8 @@ static void paint_text(const char* text, float cx, float top, int scale, Color i
 static void paint_labels()
 {
     const Color ink = {92, 64, 124};
-    for (const Beat& beat : BEATS) {
+    for (int b = 0; b < BEAT_AREAS && b < (int)loaded_beat_count(); b++) {
+        const BeatRecord& beat = beats[b];
         // below the column, which stands on the beat's position
         float x = lon_to_x(beat.lon), y = lat_to_y(beat.lat);
         paint_text(beat.name, x, y - 12, 2, ink);
@@ -499,6 +494,11 @@ static void paint_labels()
 int main(int argc, char** argv)
 {
     const char* path = argc > 1 ? argv[1] : "data/maps/basemap.bmp";
+    const char* beat_list = argc > 2 ? argv[2] : "data/district.csv";
+    if (!load_records(beat_list)) {
+        fprintf(stderr, "make_basemap: cannot read the beat list %s\n", beat_list);
+        return 1;
+    }
     paint_plan();
     paint_beats();
     paint_labels();

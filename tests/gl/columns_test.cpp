@@ -18,7 +18,7 @@
 #include "shell/startup.h"
 #include "shell/view.h"
 #include "store/dates.h"
-#include "store/loader.h"
+#include "shell/records.h"
 #include "tests/gl_context.h"
 #include "tests/test_platform.h"
 
@@ -65,8 +65,8 @@ protected:
         test_platform_reset();
         beat_count = 0;
         selected_beat = -1;
-        gis_options = 0x10;
-        vertical_scale = 1.0f;
+        gis_options = 0;
+        set_height_choice(2);
         view_distance = 20.0f;
         view_tilt = view_heading = 0.0f;
         view_center = default_view_center;
@@ -100,7 +100,7 @@ protected:
         current_date = make_date(2005 - BASE_YEAR, 6, 1);
         for (uint16_t& flag : query_flags)
             flag = 1;
-        vertical_scale = 0.01f;
+        set_height_choice(0);  // 100:1
         make_columns();
     }
 
@@ -159,7 +159,8 @@ TEST_F(ColumnsTest, TopsShowTheDarkenedBasemapSidesTheirColourAndCountBands)
         EXPECT_LT(band.r + band.g + band.b, 60) << beats[b].name << " band " << band;
     }
     // the sample district is made so that red and at least one other colour show
-    EXPECT_TRUE((colours_seen & 1 << 1) && (colours_seen & ~(1 << 1)));
+    EXPECT_TRUE(colours_seen & 1 << 1) << colours_seen;
+    EXPECT_TRUE(colours_seen & ~(1 << 1)) << colours_seen;
 }
 
 TEST_F(ColumnsTest, OtherBeatsTurnTranslucentWhenOneIsSelected)
@@ -174,28 +175,43 @@ TEST_F(ColumnsTest, OtherBeatsTurnTranslucentWhenOneIsSelected)
         << other;
 }
 
+// The frame turns depth test, blending and texturing on only around the two lists: the
+// state afterwards is what start-up left, whatever a later drawing assumes.
+TEST_F(ColumnsTest, DrawingTheMapLeavesNoStateEnabled)
+{
+    load_district();
+    render_scene();
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+}
+
 TEST_F(ColumnsTest, MapIsReadForChoiceZeroAndDeletedOnRequest)
 {
     GLint width = 0;
     glBindTexture(GL_TEXTURE_2D, MAP_TEXTURE);
     // away from the data folder the basemap cannot be read: reported, texture kept
     ASSERT_EQ(0, chdir("/"));
-    make_map();
+    EXPECT_EQ(0, make_map());
+    EXPECT_TRUE(test_platform.messages.empty());  // the render layer says nothing
+    EXPECT_EQ(0, load_basemap());
     gis_options = 0x11;  // another map choice: nothing read, nothing said
-    make_map();
+    EXPECT_EQ(1, load_basemap());
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
     EXPECT_EQ(basemap.width, width);
     ASSERT_EQ(1u, test_platform.messages.size());
     EXPECT_EQ("make_map() - can't read map!", test_platform.messages[0].text);
     EXPECT_EQ("ERROR!", test_platform.messages[0].caption);
 
-    delete_map(0);
-    EXPECT_FALSE(glIsList(MAP_LIST) || glIsList(COLUMN_LIST));
-    EXPECT_TRUE(glIsTexture(MAP_TEXTURE) && glIsTexture(STRIPE_TEXTURE));
-    make_columns();
-    delete_map(1);
-    EXPECT_FALSE(glIsList(MAP_LIST) || glIsList(COLUMN_LIST));
-    EXPECT_FALSE(glIsTexture(MAP_TEXTURE) || glIsTexture(STRIPE_TEXTURE));
+    const struct { int delete_textures, textures_left; } cases[] = {{0, 1}, {1, 0}};
+    for (const auto& c : cases) {
+        make_columns();
+        delete_map((uint8_t)c.delete_textures);
+        EXPECT_FALSE(glIsList(MAP_LIST)) << c.delete_textures;
+        EXPECT_FALSE(glIsList(COLUMN_LIST)) << c.delete_textures;
+        EXPECT_EQ(c.textures_left, glIsTexture(MAP_TEXTURE)) << c.delete_textures;
+        EXPECT_EQ(c.textures_left, glIsTexture(STRIPE_TEXTURE)) << c.delete_textures;
+    }
 }
 
 }  // namespace

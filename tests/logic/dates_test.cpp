@@ -28,8 +28,8 @@ TEST(Dates, StepsClampAndWrap)
     for (const Case& c : cases) {
         PackedDate date = ymd(c.from);
         int result = (c.direction > 0 ? date_step_forward : date_step_back)(&date, c.level);
-        EXPECT_TRUE(date == ymd(c.to) && result == c.result)
-            << c.from << " " << c.direction << " level " << +c.level << ": " << date;
+        EXPECT_EQ(ymd(c.to), date) << c.from << " " << c.direction << " level " << +c.level;
+        EXPECT_EQ(c.result, result) << c.from << " " << c.direction << " level " << +c.level;
     }
 }
 
@@ -38,15 +38,16 @@ TEST(Dates, StepsClampAndWrap)
 // grows and the text is the calendar's.
 TEST(Dates, DayWalkMatchesCalendar)
 {
-    PackedDate date = 0x0084, back;
+    PackedDate date = START_DATE, back;
     struct tm t = {};
     for (time_t seconds = 7306 * 86400L; t.tm_year < 121 || t.tm_yday < 364; seconds += 86400) {
         gmtime_r(&seconds, &t);  // 7305 days from 1970 to 1990
         const PackedDate before = date;
         ASSERT_EQ(1, date_step_forward(&date, STEP_DAY)) << before;
         ASSERT_EQ(1, date_step_back(&(back = date), STEP_DAY)) << date;
-        ASSERT_TRUE(date == ymd((t.tm_year + 1900) * 10000 + (t.tm_mon + 1) * 100 + t.tm_mday) &&
-                    date > before && back == before) << before << " " << date << " " << back;
+        ASSERT_EQ(ymd((t.tm_year + 1900) * 10000 + (t.tm_mon + 1) * 100 + t.tm_mday), date) << before;
+        ASSERT_GT(date, before);
+        ASSERT_EQ(before, back) << date;
         char text[DATE_TEXT_SIZE], expected[32];
         date_to_text(date, text);
         strftime(expected, sizeof expected, "%B,%-d,%Y", &t);

@@ -5,9 +5,9 @@
 #include <fstream>
 
 #include "query/query.h"
-#include "store/export.h"
+#include "query/export.h"
 #include "store/safe_file.h"
-#include "tests/logic/data_fixture.h"
+#include "tests/data_fixture.h"
 
 using Export = InScratchFolder;
 

@@ -1,4 +1,4 @@
-// read_records and its line parsers.
+// load_records and its line parsers.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,7 +6,7 @@
 
 #include "store/dates.h"
 #include "store/loader.h"
-#include "tests/logic/data_fixture.h"
+#include "tests/data_fixture.h"
 
 using Loader = InScratchFolder;
 
@@ -17,33 +17,28 @@ static int load(const std::string& list,
     std::ofstream("list.csv", std::ios::binary) << list;
     for (const auto& file : files)
         std::ofstream("data/beats/" + file.first, std::ios::binary) << file.second;
-    return read_records("list.csv");
+    return load_records("list.csv");
 }
 
 // Every line after the header takes a beat, a blank one too; a line of a name alone
-// keeps the coordinates the record held. Each load starts the timeline again, which
-// rebuilds the columns. A list that cannot be opened is reported and changes nothing.
+// keeps the coordinates the record held. A list that cannot be opened changes nothing.
 TEST_F(Loader, ListShapesAndFailures)
 {
     struct Case { const char* list; uint32_t beats; } cases[] = {
         {"", 0}, {"BEAT,LON,LAT\n", 0}, {"BEAT,LON,LAT", 0}, {"H\nA,1,2", 1}, {"H\nA\n\nB", 3}};
     for (const Case& c : cases) {
-        current_date = make_date(15, 6, 3);
         EXPECT_EQ(1, load(c.list, {{"A_yr.csv", "H\n1999,T,9\n"}})) << c.list;
-        EXPECT_TRUE(c.beats == beat_count && current_date == 0x0084) << c.list;
+        EXPECT_EQ(c.beats, beat_count) << c.list;
     }
-    EXPECT_TRUE(beats[0].lon == 1 && beats[0].lat == 2);  // from "A,1,2" before "A"
-    EXPECT_TRUE(make_columns_calls == 5 && test_platform.messages.empty());
+    EXPECT_EQ(1.0f, beats[0].lon);  // from "A,1,2" before "A"
+    EXPECT_EQ(2.0f, beats[0].lat);
     static BeatRecord saved[MAX_BEATS];
     memcpy(saved, beats, sizeof beats);
-    current_date = make_date(15, 6, 3);
     for (const char* path : {"missing.csv", "data", ""})  // absent, a folder, empty
-        EXPECT_EQ(0, read_records(path)) << path;
-    ASSERT_EQ(3u, test_platform.messages.size());
-    for (const RecordedMessage& message : test_platform.messages)
-        EXPECT_TRUE(message.text == "read_records(): fopen error" && message.caption == "ERROR");
-    EXPECT_TRUE(beat_count == 3 && beat_maxima[0][0] == 9 && current_date == make_date(15, 6, 3));
-    EXPECT_TRUE(make_columns_calls == 5 && !memcmp(saved, beats, sizeof beats));
+        EXPECT_EQ(0, load_records(path)) << path;
+    EXPECT_EQ(3u, beat_count);
+    EXPECT_EQ(9u, beat_maxima[0][0]);
+    EXPECT_EQ(0, memcmp(saved, beats, sizeof beats));
 }
 
 // Every line after a file's header takes the next slot (blank lines, repeats, the pieces
@@ -62,8 +57,10 @@ TEST_F(Loader, EveryLineTakesASlot)
     for (int b = 0; b < MAX_BEATS; b++)
         list += "X" + std::to_string(b) + "\r\n";
     ASSERT_EQ(1, load(list, {{"LF.csv", months}, {"CRLF.csv", crlf}}));
-    EXPECT_TRUE(beat_count == MAX_BEATS && !strcmp("X3", beats[MAX_BEATS - 1].name));
-    EXPECT_TRUE(!strcmp("CRLF", beats[1].name) && beats[1].lat == 29.6f);
+    EXPECT_EQ((uint32_t)MAX_BEATS, beat_count);
+    EXPECT_STREQ("X3", beats[MAX_BEATS - 1].name);
+    EXPECT_STREQ("CRLF", beats[1].name);
+    EXPECT_EQ(29.6f, beats[1].lat);
     const MonthRecord expected[] = {{1999, 1, {{1, 2, 3, 4, 5, 6, 7}}}, {2000, 2, {{9}}}, {},
                                     {2001, 3, {{10}}}, {2001, 3, {{20, 5}}}, {2001, 0, {}}};
     for (int j = 0; j < 12; j++)  // both beats
@@ -73,8 +70,9 @@ TEST_F(Loader, EveryLineTakesASlot)
 }
 
 // The maxima are the largest counts of the yearly slots (unsigned; lines beyond the slots
-// are not read). A missing yearly file clears the slots but keeps the maxima of the last
-// load that read one; a missing monthly file leaves the months empty.
+// are not read), those of the last yearly file read: a second load starts them afresh.
+// A missing yearly file clears the slots but keeps the maxima of the last load that read
+// one; a missing monthly file leaves the months empty.
 TEST_F(Loader, MissingFilesAndMaxima)
 {
     std::string years = "H\n1999,T,3,0,4294967295\n2000,T,5,2\n\n2001,T,4,9\n";
@@ -85,12 +83,16 @@ TEST_F(Loader, MissingFilesAndMaxima)
     const uint32_t expected_a[CRIME_TYPE_COUNT] = {5, 9, 4294967295u, 0, 0, 0, 0};
     EXPECT_EQ(0, memcmp(expected_a, beat_maxima[0], sizeof expected_a));
     EXPECT_EQ(2010, beats[0].years[YEAR_SLOTS - 1].year);
-    EXPECT_TRUE(beat_maxima[1][0] == 8 && beats[1].years[0].year == 1999);
+    EXPECT_EQ(8u, beat_maxima[1][0]);
+    EXPECT_EQ(1999, beats[1].years[0].year);
     EXPECT_EQ(0, beats[1].months[0].year);
     remove("data/beats/A_yr.csv");
-    ASSERT_EQ(1, read_records("list.csv"));
+    ASSERT_EQ(1, load("H\nA\nB\n", {{"B_yr.csv", "H\n2001,T,2,6\n"}}));
     EXPECT_EQ(0, memcmp(expected_a, beat_maxima[0], sizeof expected_a));
-    EXPECT_TRUE(beats[0].years[0].year == 0 && beats[0].months[0].year == 1999);
+    EXPECT_EQ(0, beats[0].years[0].year);
+    EXPECT_EQ(1999, beats[0].months[0].year);
+    const uint32_t expected_b[CRIME_TYPE_COUNT] = {2, 6, 0, 0, 0, 0, 0};  // not 8 from before
+    EXPECT_EQ(0, memcmp(expected_b, beat_maxima[1], sizeof expected_b));
 }
 
 // A name forms data/beats/NAME.csv unchanged (case kept, cut to 7 characters), unless

@@ -6,7 +6,7 @@
 
 #include "query/query.h"
 #include "store/dates.h"
-#include "tests/logic/data_fixture.h"
+#include "tests/data_fixture.h"
 
 // Three beats (fewer than six) and the given flags. Beat b holds March 2004 in month slot
 // 40 + b and 2004 in year slot 5 + b, away from the start: type t counts (b + 1) << t in
@@ -53,7 +53,7 @@ TEST(Query, SumsOfTheChosenTypes)
         {{NO_QUERY, 1, 1, 1, 1, 1, 1}, MARCH, "0"},
         {{0, 0, 7, 0, 0, 0, 1}, MARCH, "0:68/680/2000 1:136/1360/4000 2:204/2040/6000 408"},
         {{1, 1, 1, 1, 1, 1, 1}, MARCH, "0:127/1270/7000 1:254/2540/14000 2:381/3810/21000 762"},
-        {{1, 1, 1, 1, 1, 1, 1}, 0x0084, "0"},
+        {{1, 1, 1, 1, 1, 1, 1}, START_DATE, "0"},
         {{254, 0, 0, 0, 0, 0, 0}, MARCH, "0:1/10/1000 1:2/20/2000 2:3/30/3000 6"}};
     for (const Case& c : cases) {
         three_beats(c.flags);

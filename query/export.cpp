@@ -1,5 +1,5 @@
 // export.cpp: the query-value CSV file; see export.h.
-#include "store/export.h"
+#include "query/export.h"
 
 #include <cstdio>
 

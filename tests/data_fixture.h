@@ -1,5 +1,5 @@
-// data_fixture.h: the logic tests' stand-in for the OpenGL column rebuild, a reset of the
-// process-wide data state that loads and evaluations change, and a scratch folder.
+// data_fixture.h: a reset of the process-wide data state that loads and evaluations
+// change, and a scratch working folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,13 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/test_platform.h"
-
-// make_columns calls so far; the fake evaluates the query as the real rebuild does.
-extern int make_columns_calls;
-
-// Empties the beat table, maxima and query results; current_date back to 1 January
-// 1990, query_flags to "no query", make_columns_calls to 0.
+// Empties the beat table, maxima and query results; current_date back to START_DATE,
+// query_flags to "no query".
 void reset_data_state();
 
 // The whole file at path.
@@ -29,7 +24,6 @@ protected:
     void SetUp() override
     {
         reset_data_state();
-        test_platform_reset();
         ASSERT_NE(nullptr, mkdtemp(folder));
         std::filesystem::current_path(folder);
         std::filesystem::create_directories("data/beats");

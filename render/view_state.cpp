@@ -1,0 +1,26 @@
+// view_state.cpp: the camera's and the display settings' start values.
+#include "render/view_state.h"
+
+constexpr uint8_t GIS_OPTIONS_START = 2 << HEIGHT_CHOICE_SHIFT;  // map 0, height row 2 ("1:1")
+
+float view_distance = 20.0f;
+float view_tilt = 0.0f;
+float view_heading = 0.0f;
+const Vec3 default_view_center = {MAP_ORIGIN_X, MAP_ORIGIN_Y, 0.0f};
+Vec3 view_center = default_view_center;
+int16_t client_width = 0;
+int16_t client_height = 0;
+
+uint8_t gis_options = GIS_OPTIONS_START;
+float vertical_scale = HEIGHT_CHOICE_SCALES[(GIS_OPTIONS_START >> HEIGHT_CHOICE_SHIFT) & HEIGHT_CHOICE_MASK];
+
+int set_height_choice(unsigned choice)
+{
+    choice &= HEIGHT_CHOICE_MASK;
+    if (choice >= (unsigned)HEIGHT_CHOICES)
+        return 0;
+    gis_options = (uint8_t)((gis_options & ~(HEIGHT_CHOICE_MASK << HEIGHT_CHOICE_SHIFT)) |
+                            (choice << HEIGHT_CHOICE_SHIFT));
+    vertical_scale = HEIGHT_CHOICE_SCALES[choice];
+    return 1;
+}
