@@ -137,9 +137,18 @@ void combo_add(Panel panel, int id, const char* text);
 void combo_set_current(Panel panel, int id, int row);
 int combo_current(Panel panel, int id);  // -1: none
 
-// Raw unsigned 16-bit values; the fill is (pos - low) / (high - low), clamped to 0..1.
+// Raw unsigned 16-bit values (higher bits ignored); the fill is bar_fill of them.
 void bar_set_range(Panel panel, int id, unsigned low, unsigned high);
 void bar_set_pos(Panel panel, int id, unsigned pos);
+
+// The filled share of a bar, 0..1: linear in pos between low and high, clamped outside;
+// 0 for an empty range.
+inline double bar_fill(unsigned low, unsigned high, unsigned pos)
+{
+    if (high <= low || pos <= low)
+        return 0.0;
+    return pos >= high ? 1.0 : (double)(pos - low) / (double)(high - low);
+}
 
 // Checks radio button id and unchecks the others of first_id .. last_id (either order).
 void radio_check(Panel panel, int first_id, int last_id, int id);

@@ -68,5 +68,9 @@ inline float side_texture_top(float height, float scale)
 }
 
 // Rebuilds MAP_LIST and COLUMN_LIST from the beat table after evaluating the query.
-// Needs the main window's OpenGL context current.
+// Calls column_rebuild_hook first. Needs the main window's OpenGL context current.
 void make_columns();
+
+// Called at the start of every make_columns, null for none: the panels refresh what
+// they show of the date there.
+extern void (*column_rebuild_hook)();

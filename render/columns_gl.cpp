@@ -60,8 +60,12 @@ static void emit_column_list(uint16_t count)
     glEndList();
 }
 
+void (*column_rebuild_hook)() = nullptr;
+
 void make_columns()
 {
+    if (column_rebuild_hook)
+        column_rebuild_hook();
     eval_query();
     uint16_t count = loaded_beat_count();
     emit_map_list(count);

@@ -10,6 +10,7 @@ const Vec3 default_view_center = {MAP_ORIGIN_X, MAP_ORIGIN_Y, 0.0f};
 Vec3 view_center = default_view_center;
 int16_t client_width = 0;
 int16_t client_height = 0;
+uint8_t auto_move = AUTO_MOVE_NONE;
 
 uint8_t gis_options = GIS_OPTIONS_START;
 float vertical_scale = HEIGHT_CHOICE_SCALES[(GIS_OPTIONS_START >> HEIGHT_CHOICE_SHIFT) & HEIGHT_CHOICE_MASK];

@@ -34,6 +34,17 @@ extern const Vec3 default_view_center;  // (MAP_ORIGIN_X, MAP_ORIGIN_Y, 0)
 extern int16_t client_width;  // client area in pixels, as last resized (start 0)
 extern int16_t client_height;
 
+// The GIS navigation arrow held down (set on its press, 0 on the left button's release);
+// each frame-timer tick moves the camera a step for it.
+extern uint8_t auto_move;
+constexpr uint8_t AUTO_MOVE_NONE = 0;
+constexpr uint8_t AUTO_MOVE_TILT_MINUS = 1;
+constexpr uint8_t AUTO_MOVE_TILT_PLUS = 2;
+constexpr uint8_t AUTO_MOVE_HEADING_MINUS = 3;
+constexpr uint8_t AUTO_MOVE_HEADING_PLUS = 4;
+constexpr uint8_t AUTO_MOVE_ZOOM_IN = 5;
+constexpr uint8_t AUTO_MOVE_ZOOM_OUT = 6;
+
 //// Display settings of the GIS panel
 
 // Bits 0-2: the map choice (0 = "Basemap", the only map); bits 3-4: the height-scale

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include "panels/gis_panel.h"
+#include "panels/panels.h"
 #include "platform/platform.h"
 #include "render/columns.h"
 #include "render/map_gl.h"
@@ -34,6 +35,7 @@ void on_startup()
 {
     platform_start_timer(FRAME_TIMER_ID, FRAME_PERIOD_MS);
     init_gl_state();
+    create_panels();
 }
 
 void on_timer(int timer_id)

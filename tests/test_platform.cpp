@@ -1,7 +1,7 @@
 // test_platform.cpp: the recording platform layer for tests.
 #include "tests/test_platform.h"
 
-#include "platform/platform.h"
+#include <cstring>
 
 TestPlatform test_platform;
 
@@ -25,4 +25,329 @@ void platform_stop_timer(int timer_id) { platform_start_timer(timer_id, 0); }
 void platform_message_box(const char* text, const char* caption)
 {
     test_platform.messages.push_back({text, caption});
+}
+
+//// panels
+
+static TestPanel* find_panel(Panel panel)
+{
+    if (panel < 1 || panel > (int)test_platform.panels.size())
+        return nullptr;
+    TestPanel* p = &test_platform.panels[(size_t)panel - 1];
+    return p->alive ? p : nullptr;
+}
+
+TestControl* test_control(Panel panel, int id)
+{
+    TestPanel* p = find_panel(panel);
+    if (!p)
+        return nullptr;
+    for (TestControl& c : p->controls)
+        if (c.control->id == id)
+            return &c;
+    return nullptr;
+}
+
+static TestControl* find_class(Panel panel, int id, ControlClass control_class)
+{
+    TestControl* c = test_control(panel, id);
+    return c && c->control->control_class == control_class ? c : nullptr;
+}
+
+Panel platform_create_panel(const PanelTemplate* panel_template, PanelProc proc)
+{
+    TestPanel p;
+    p.panel_template = panel_template;
+    p.proc = proc;
+    p.alive = 1;
+    for (int i = 0; i < panel_template->control_count; i++) {
+        TestControl c;
+        c.control = &panel_template->controls[i];
+        c.text = c.control->text ? c.control->text : "";
+        p.controls.push_back(c);
+    }
+    test_platform.panels.push_back(p);
+    Panel handle = (Panel)test_platform.panels.size();
+    proc(handle, PANEL_INIT, 0, 0);
+    if (panel_template->visible)
+        panel_show(handle);
+    return handle;
+}
+
+void panel_destroy(Panel panel)
+{
+    if (TestPanel* p = find_panel(panel))
+        p->alive = p->visible = 0;
+}
+
+void panel_show(Panel panel)
+{
+    if (TestPanel* p = find_panel(panel))
+        p->visible = 1;
+}
+
+void panel_hide(Panel panel)
+{
+    if (TestPanel* p = find_panel(panel))
+        p->visible = 0;
+}
+
+int panel_is_visible(Panel panel)
+{
+    TestPanel* p = find_panel(panel);
+    return p ? p->visible : 0;
+}
+
+void control_set_text(Panel panel, int id, const char* text)
+{
+    if (TestControl* c = test_control(panel, id)) {
+        c->text = text;
+        c->scrolled_to_end = 0;
+    }
+}
+
+void control_focus(Panel panel, int id)
+{
+    if (test_control(panel, id)) {
+        test_platform.focused_panel = panel;
+        test_platform.focused_control = id;
+    }
+}
+
+int list_add(Panel panel, int id, const char* text)
+{
+    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
+    if (!c)
+        return -1;
+    c->rows.push_back(text);
+    c->selected.push_back(0);
+    return (int)c->rows.size() - 1;
+}
+
+void list_clear(Panel panel, int id)
+{
+    if (TestControl* c = find_class(panel, id, CONTROL_LIST_BOX)) {
+        c->rows.clear();
+        c->selected.clear();
+        c->current = -1;
+    }
+}
+
+int list_count(Panel panel, int id)
+{
+    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
+    return c ? (int)c->rows.size() : 0;
+}
+
+static int is_multi(const TestControl* c)
+{
+    return (c->control->style & STYLE_MULTI_SELECT) != 0;
+}
+
+void list_set_selected(Panel panel, int id, int row, int selected)
+{
+    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
+    if (!c || row < 0 || row >= (int)c->rows.size())
+        return;
+    if (!is_multi(c) && selected)
+        std::fill(c->selected.begin(), c->selected.end(), 0);
+    c->selected[(size_t)row] = selected ? 1 : 0;
+}
+
+int list_is_selected(Panel panel, int id, int row)
+{
+    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
+    if (!c || row < 0 || row >= (int)c->rows.size())
+        return LIST_ERROR;
+    return c->selected[(size_t)row];
+}
+
+int list_selected_count(Panel panel, int id)
+{
+    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
+    int count = 0;
+    if (c)
+        for (int s : c->selected)
+            count += s;
+    return count;
+}
+
+void list_set_current(Panel panel, int id, int row)
+{
+    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
+    if (!c)
+        return;
+    c->current = row >= 0 && row < (int)c->rows.size() ? row : -1;
+    if (!is_multi(c)) {
+        std::fill(c->selected.begin(), c->selected.end(), 0);
+        if (c->current >= 0)
+            c->selected[(size_t)c->current] = 1;
+    }
+}
+
+int list_current(Panel panel, int id)
+{
+    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
+    return c ? c->current : -1;
+}
+
+void combo_add(Panel panel, int id, const char* text)
+{
+    if (TestControl* c = find_class(panel, id, CONTROL_COMBO_BOX))
+        c->rows.push_back(text);
+}
+
+void combo_set_current(Panel panel, int id, int row)
+{
+    if (TestControl* c = find_class(panel, id, CONTROL_COMBO_BOX))
+        c->current = row >= 0 && row < (int)c->rows.size() ? row : -1;
+}
+
+int combo_current(Panel panel, int id)
+{
+    TestControl* c = find_class(panel, id, CONTROL_COMBO_BOX);
+    return c ? c->current : -1;
+}
+
+void bar_set_range(Panel panel, int id, unsigned low, unsigned high)
+{
+    if (TestControl* c = find_class(panel, id, CONTROL_PROGRESS_BAR)) {
+        c->bar_low = low & 0xFFFF;
+        c->bar_high = high & 0xFFFF;
+    }
+}
+
+void bar_set_pos(Panel panel, int id, unsigned pos)
+{
+    if (TestControl* c = find_class(panel, id, CONTROL_PROGRESS_BAR))
+        c->bar_pos = pos & 0xFFFF;
+}
+
+void radio_check(Panel panel, int first_id, int last_id, int id)
+{
+    int low = first_id < last_id ? first_id : last_id;
+    int high = first_id < last_id ? last_id : first_id;
+    TestPanel* p = find_panel(panel);
+    if (!p)
+        return;
+    for (TestControl& c : p->controls)
+        if (c.control->control_class == CONTROL_RADIO_BUTTON && c.control->id >= low &&
+            c.control->id <= high)
+            c.checked = c.control->id == id;
+}
+
+int text_get(Panel panel, int id, char* buffer, int size)
+{
+    TestControl* c = test_control(panel, id);
+    if (!c || size <= 0)
+        return 0;
+    int count = (int)c->text.copy(buffer, (size_t)size - 1);
+    buffer[count] = '\0';
+    return count;
+}
+
+void text_set(Panel panel, int id, const char* text)
+{
+    control_set_text(panel, id, text);
+}
+
+int text_line_count(Panel panel, int id)
+{
+    TestControl* c = find_class(panel, id, CONTROL_TEXT_BOX);
+    if (!c)
+        return 0;
+    int lines = 0;
+    size_t start = 0;
+    for (;;) {  // each "\n"-ended piece, and the piece after the last one (maybe empty)
+        size_t end = c->text.find('\n', start);
+        size_t length = (end == std::string::npos ? c->text.size() : end) - start;
+        if (length && c->text[start + length - 1] == '\r')
+            length--;
+        lines += length == 0 ? 1 : (int)((length + TEST_TEXT_COLUMNS - 1) / TEST_TEXT_COLUMNS);
+        if (end == std::string::npos)
+            return lines;
+        start = end + 1;
+    }
+}
+
+void text_scroll_to_end(Panel panel, int id)
+{
+    if (TestControl* c = find_class(panel, id, CONTROL_TEXT_BOX))
+        c->scrolled_to_end = 1;
+}
+
+void panel_capture_mouse(Panel panel)
+{
+    for (TestPanel& p : test_platform.panels)
+        p.captured = 0;
+    if (TestPanel* p = find_panel(panel))
+        p->captured = 1;
+}
+
+void panel_release_mouse(Panel panel)
+{
+    if (TestPanel* p = find_panel(panel))
+        p->captured = 0;
+}
+
+//// a user
+
+static int deliver(Panel panel, int message, int id, int code)
+{
+    TestPanel* p = find_panel(panel);
+    if (!p)
+        return -1;
+    if (message == PANEL_COMMAND)
+        test_platform.commands.push_back(std::to_string(panel) + ":" + std::to_string(id) + ":" +
+                                         std::to_string(code));
+    return p->proc(panel, message, id, code);
+}
+
+int test_click(Panel panel, int id)
+{
+    TestControl* c = test_control(panel, id);
+    if (!c)
+        return -1;
+    if (c->control->control_class == CONTROL_RADIO_BUTTON)
+        radio_check(panel, 0, 0xFFFF, id);  // the panel's radio buttons form one group
+    return deliver(panel, PANEL_COMMAND, id, CODE_CLICKED);
+}
+
+int test_choose_row(Panel panel, int id, int row)
+{
+    TestControl* c = test_control(panel, id);
+    if (!c)
+        return -1;
+    if (c->control->control_class == CONTROL_COMBO_BOX)
+        combo_set_current(panel, id, row);
+    else
+        list_set_current(panel, id, row);
+    return deliver(panel, PANEL_COMMAND, id, CODE_SELECTION_CHANGED);
+}
+
+int test_set_rows(Panel panel, int id, const std::vector<int>& rows)
+{
+    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
+    if (!c)
+        return -1;
+    std::fill(c->selected.begin(), c->selected.end(), 0);
+    for (int row : rows)
+        list_set_selected(panel, id, row, 1);
+    c->current = rows.empty() ? c->current : rows.back();
+    return deliver(panel, PANEL_COMMAND, id, CODE_SELECTION_CHANGED);
+}
+
+int test_notify(Panel panel, int id, int code)
+{
+    return deliver(panel, PANEL_COMMAND, id, code);
+}
+
+int test_cancel(Panel panel)
+{
+    return deliver(panel, PANEL_COMMAND, PANEL_CANCEL, CODE_CLICKED);
+}
+
+int test_left_button_up(Panel panel)
+{
+    return deliver(panel, PANEL_LEFT_BUTTON_UP, 0, 0);
 }

@@ -1,12 +1,34 @@
 // test_platform.h: the platform layer for tests. It runs no event loop: it records what
-// the program asked of the windowing system, so tests can check it.
+// the program asked of the windowing system, keeps panels and their controls in memory
+// (built from the same templates as the real ones), answers like a user through the
+// test_* functions below, so tests can check it all.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 struct RecordedMessage {
     std::string text, caption;
+};
+
+struct TestControl {
+    const ControlTemplate* control;
+    std::string text;               // label, or the text box's whole text
+    std::vector<std::string> rows;  // list and combo rows
+    std::vector<int> selected;      // list: per row 1 or 0
+    int current = -1;               // list or combo current row
+    unsigned bar_low = 0, bar_high = 100, bar_pos = 0;
+    int checked = 0;                // radio button
+    int scrolled_to_end = 0;        // text box: set by text_scroll_to_end, cleared by text_set
+};
+
+struct TestPanel {
+    const PanelTemplate* panel_template = nullptr;
+    PanelProc proc = nullptr;
+    int alive = 0, visible = 0, captured = 0;
+    std::vector<TestControl> controls;
 };
 
 struct TestPlatform {
@@ -14,9 +36,27 @@ struct TestPlatform {
     int frames_swapped = 0;
     int timer_period_ms[8] = {};            // per timer id; 0 = stopped
     int mouse_captured = 0, gl_context_released = 0, quit_code = -1;
+    std::vector<TestPanel> panels;          // index = handle - 1
+    std::vector<std::string> commands;      // "panel:id:code" of every command delivered
+    int focused_panel = 0, focused_control = 0;
 };
 
 extern TestPlatform test_platform;
 
-// Back to the state of a fresh start.
+// Characters per display line of a text box: longer lines wrap (at any character).
+constexpr int TEST_TEXT_COLUMNS = 40;
+
+// Back to the state of a fresh start, panels gone.
 void test_platform_reset();
+
+// The control of a live panel, or null.
+TestControl* test_control(Panel panel, int id);
+
+// What a user does; each delivers what the real platform would, and returns the
+// procedure's result (-1 when nothing was delivered).
+int test_click(Panel panel, int id);                 // button, radio button, picture press
+int test_choose_row(Panel panel, int id, int row);  // combo or single-selection list
+int test_set_rows(Panel panel, int id, const std::vector<int>& rows);  // multi-selection list
+int test_notify(Panel panel, int id, int code);     // any other notification
+int test_cancel(Panel panel);                       // close box or Escape
+int test_left_button_up(Panel panel);

@@ -1,0 +1,62 @@
+// panels.cpp: creating the panels; the Query and Info panels' procedures and the About box.
+#include "panels/panels.h"
+
+#include "panels/panel_templates.h"
+#include "panels/timeline.h"
+#include "render/columns.h"
+
+Panel gis_panel = 0;
+Panel query_panel = 0;
+Panel timeline_panel = 0;
+Panel info_panel = 0;
+Panel about_box = 0;
+
+static void show_date_on_timeline_panel()
+{
+    timeline_show_date(timeline_panel);
+}
+
+void create_panels()
+{
+    column_rebuild_hook = show_date_on_timeline_panel;
+    gis_panel = platform_create_panel(&GIS_PANEL_TEMPLATE, gis_panel_proc);
+    query_panel = platform_create_panel(&QUERY_PANEL_TEMPLATE, query_panel_proc);
+    timeline_panel = platform_create_panel(&TIMELINE_PANEL_TEMPLATE, timeline_panel_proc);
+    info_panel = platform_create_panel(&INFO_PANEL_TEMPLATE, info_panel_proc);
+    about_box = platform_create_panel(&ABOUT_BOX_TEMPLATE, about_box_proc);
+}
+
+int query_panel_proc(Panel dialog, int message, int control_id, int code)
+{
+    if (message == PANEL_INIT)
+        return 1;
+    if (is_cancel(message, control_id, code)) {
+        panel_hide(dialog);
+        return 1;
+    }
+    return 0;
+}
+
+int info_panel_proc(Panel dialog, int message, int control_id, int code)
+{
+    if (message == PANEL_INIT)
+        return 1;
+    if (is_cancel(message, control_id, code)) {
+        panel_hide(dialog);
+        return 1;
+    }
+    return 0;
+}
+
+// Modeless: the main window and the panels stay usable while it shows. OK, the close
+// box and Escape hide it; it handles every command.
+int about_box_proc(Panel dialog, int message, int control_id, int code)
+{
+    if (message == PANEL_INIT)
+        return 1;
+    if (message != PANEL_COMMAND)
+        return 0;
+    if (is_cancel(message, control_id, code) || (control_id == IDC_ABOUT_OK && code == CODE_CLICKED))
+        panel_hide(dialog);
+    return 1;
+}
