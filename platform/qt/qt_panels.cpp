@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolButton>
@@ -650,6 +651,18 @@ void qt_panel_base_units(int* base_x, int* base_y)
     *base_y = units.y;
 }
 
+QWidget* qt_panel_control_widget(int panel, int id)
+{
+    PanelControl* control = find_control(panel, id);
+    return control ? control->widget.data() : nullptr;
+}
+
+QWidget* qt_panel_widget(int panel)
+{
+    PanelRecord* record = find_panel(panel);
+    return record ? record->frame.data() : nullptr;
+}
+
 //// [SECTION] panels: create, destroy, show, hide, capture
 
 void qt_panels_attach(QWidget* client, int (*begin_handler)())
@@ -725,11 +738,16 @@ Panel platform_create_panel(const PanelTemplate* panel_template, PanelProc proc)
         keep_inside_layer(frame);
     }
 
-    // a text box lays out its lines at its own width even while its panel is hidden
+    // A text box lays out its lines at its own width even while its panel is hidden:
+    // the resize events a hidden widget only gets when shown place the viewport, then
+    // set the width the lines wrap at.
     for (PanelControl& control : record->controls)
         if (control.control_class == CONTROL_TEXT_BOX) {
-            QResizeEvent resize(control.widget->size(), control.widget->size());
-            QCoreApplication::sendEvent(control.widget, &resize);
+            QPlainTextEdit* edit = static_cast<QPlainTextEdit*>(control.widget.data());
+            QResizeEvent edit_resize(edit->size(), QSize(-1, -1));
+            QCoreApplication::sendEvent(edit, &edit_resize);
+            QResizeEvent viewport_resize(edit->viewport()->size(), QSize(-1, -1));
+            QCoreApplication::sendEvent(edit->viewport(), &viewport_resize);
         }
 
     panels.push_back(std::move(owned));
@@ -1024,6 +1042,7 @@ int text_line_count(Panel panel, int id)
     QTextDocument* document = edit->document();
     int lines = 0;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        document->documentLayout()->blockBoundingRect(block);  // lays the block out if it is not
         QTextLayout* layout = block.layout();
         int count = layout ? layout->lineCount() : 0;
         lines += count > 0 ? count : 1;

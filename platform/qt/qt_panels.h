@@ -16,3 +16,8 @@ void qt_panels_detach();
 // The panels' font and its dialog base units in pixels: one horizontal dialog unit is
 // base_x / 4 pixels, one vertical unit base_y / 8.
 void qt_panel_base_units(int* base_x, int* base_y);
+
+// The widget of a control, or null; for tests that look at what a control shows.
+QWidget* qt_panel_control_widget(int panel, int id);
+// The outer widget of a panel: its frame on the layer, or the popup dialog; or null.
+QWidget* qt_panel_widget(int panel);
