@@ -7,7 +7,8 @@ PACKAGES="cmake g++ make ninja-build pkg-config
 qt6-base-dev libqt6opengl6-dev libgl-dev libegl-dev
 libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
 libgl1-mesa-dri libegl-mesa0
-xvfb xauth xdotool imagemagick x11-utils python3-xlib"
+xvfb xauth xdotool imagemagick x11-utils python3-xlib
+fonts-dejavu-core"
 
 missing=""
 for p in $PACKAGES; do
