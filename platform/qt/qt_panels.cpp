@@ -174,12 +174,12 @@ public:
 
     explicit BarWidget(QWidget* parent) : QWidget(parent) {}
 
+    // 0 .. 1; an empty or upside-down range fills nothing
     double fill() const
     {
-        if (high == low)
+        if (high <= low || pos <= low)
             return 0.0;
-        double f = double(pos - low) / double(high - low);
-        return f < 0.0 ? 0.0 : f > 1.0 ? 1.0 : f;
+        return pos >= high ? 1.0 : double(pos - low) / double(high - low);
     }
 
 protected:

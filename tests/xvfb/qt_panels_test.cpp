@@ -387,7 +387,7 @@ TEST_F(QtPanels, BarFillIsLinearInRawValuesAndClamped)
         {0, 100, 0, 0.0},        {0, 100, 25, 0.25},      {0, 100, 100, 1.0},
         {0, 100, 250, 1.0},      {100, 200, 50, 0.0},     {0x0084, 0xB67C, 0x5B80, 0.5},
         {0, 0xFFFF, 0xFFFF, 1.0}, {0, 0x10064, 50, 0.5},  // 16 bits: 0x10064 is 100
-        {50, 50, 50, 0.0},
+        {50, 50, 50, 0.0},       {100, 50, 75, 0.0},     // empty ranges
     };
     for (const Case& c : cases) {
         bar_set_range(timeline, IDC_TIME_BAR, c.low, c.high);
