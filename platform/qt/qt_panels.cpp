@@ -169,18 +169,12 @@ QRect units_to_rect(int x, int y, int width, int height)
 // A smooth bar: the fill is linear in raw 16-bit values and clamped to the bar.
 class BarWidget : public QWidget {
 public:
-    int low = 0, high = 100, pos = 0;
+    unsigned low = 0, high = 100, pos = 0;
     int edge = 0;
 
     explicit BarWidget(QWidget* parent) : QWidget(parent) {}
 
-    // 0 .. 1; an empty or upside-down range fills nothing
-    double fill() const
-    {
-        if (high <= low || pos <= low)
-            return 0.0;
-        return pos >= high ? 1.0 : double(pos - low) / double(high - low);
-    }
+    double fill() const { return bar_fill(low, high, pos); }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -980,8 +974,8 @@ void bar_set_range(Panel panel, int id, unsigned low, unsigned high)
     BarWidget* bar = find_widget<BarWidget>(panel, id, CONTROL_PROGRESS_BAR);
     if (!bar)
         return;
-    bar->low = (int)(low & 0xFFFF);
-    bar->high = (int)(high & 0xFFFF);
+    bar->low = low & 0xFFFF;
+    bar->high = high & 0xFFFF;
     bar->update();
 }
 
@@ -990,7 +984,7 @@ void bar_set_pos(Panel panel, int id, unsigned pos)
     BarWidget* bar = find_widget<BarWidget>(panel, id, CONTROL_PROGRESS_BAR);
     if (!bar)
         return;
-    bar->pos = (int)(pos & 0xFFFF);
+    bar->pos = pos & 0xFFFF;
     bar->update();
 }
 
