@@ -5,4 +5,5 @@ build=${1:-build}
 for program in "$build"/bench/*_bench; do
   [ -x "$program" ] && "$program"
 done
+bash "$(dirname "$0")/image_ratios.sh" "$build"
 bash "$(dirname "$0")/startup.sh" "$build"
