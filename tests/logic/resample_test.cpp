@@ -1,10 +1,67 @@
 // Resampling a capture to power-of-two sides.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "render/image.h"
+
+//// the resampler as first written: a pixel at a time, kept to compare the fast one with
+
+static int32_t reference_pow2_side(int32_t side)
+{
+    int32_t result = 1;
+    while (result < side && result < POW2_MAX_SIDE)
+        result *= 2;
+    return result;
+}
+
+static int reference_scale_image_pow2(const RgbImage* source, RgbImage* destination)
+{
+    *destination = RgbImage{};
+    if (!source->pixels || source->width < 1 || source->height < 1 || source->bytes_per_pixel < 3)
+        return 0;
+    int32_t w = source->width;
+    int32_t h = source->height;
+    int32_t out_w = reference_pow2_side(w);
+    int32_t out_h = reference_pow2_side(h);
+    alloc_image(out_w, out_h, 3, destination);
+    if (!destination->pixels) {
+        free_image(destination);
+        return 0;
+    }
+    size_t b = (size_t)source->bytes_per_pixel;
+    // right and upper neighbours; a side of 1 pixel is its own neighbour (weight 0 anyway)
+    size_t right = w > 1 ? b : 0;
+    size_t above = h > 1 ? (size_t)w * b : 0;
+    const uint8_t* src = source->pixels;
+    uint8_t* out = destination->pixels;
+    for (int32_t y = 0; y < out_h; y++) {
+        // the grid runs from row 0 to row h - 2; out_h is 1 only when h is 1
+        float fy = out_h > 1 ? (float)((int64_t)(h - 2) * y) / (float)(out_h - 1) : 0.0f;
+        int32_t iy = (int32_t)fy;
+        float wy = fy - (float)iy;
+        for (int32_t x = 0; x < out_w; x++) {
+            float fx = out_w > 1 ? (float)((int64_t)(w - 2) * x) / (float)(out_w - 1) : 0.0f;
+            int32_t ix = (int32_t)fx;
+            float wx = fx - (float)ix;
+            size_t p00 = ((size_t)iy * (size_t)w + (size_t)ix) * b;
+            size_t p01 = p00 + right;
+            size_t p10 = p00 + above;
+            size_t p11 = p10 + right;
+            for (int k = 0; k < 3; k++) {
+                float lower = (1.0f - wx) * (float)src[p00 + k] + (float)src[p01 + k] * wx;
+                float upper = (1.0f - wx) * (float)src[p10 + k] + (float)src[p11 + k] * wx;
+                float value = (1.0f - wy) * lower + wy * upper;
+                out[((size_t)y * (size_t)out_w + (size_t)x) * 3 + k] = (uint8_t)(int)value;
+            }
+        }
+    }
+    return 1;
+}
+
+//// tests
 
 // Sides: the smallest power of two not below the source's, at most 1024. Corners: the grid
 // ends on the last-but-one row and column; a side of one pixel repeats it. Source bytes
@@ -41,4 +98,35 @@ TEST(Resample, ValuesAreTruncatedNotRounded)
     EXPECT_EQ((std::vector<uint8_t>{127, 238, 106}),  // 127.93, 255 x 0.9333, 106.67
               std::vector<uint8_t>(out.pixels + 4 * 3, out.pixels + 5 * 3));
     free_image(&out);
+}
+
+// Every output byte as the pixel-at-a-time resampler makes it, on pseudo-random pixels
+// (neighbours unlike each other, every value 0 .. 255 present), 3 and 4 bytes a pixel:
+// upscaling, downscaling past 1024, sides of 1 and 2, odd widths.
+TEST(Resample, ByteForByteAsThePixelAtATimeResampler)
+{
+    struct Case { int w, h, bytes_per_pixel; };
+    const Case cases[] = {{1, 1, 3}, {1, 6, 3}, {13, 2, 3}, {1100, 1, 3}, {1024, 768, 3},
+                          {1500, 1200, 3}, {2, 2, 3}, {6, 1, 3}, {3, 5, 4}, {640, 480, 4},
+                          {1025, 3, 3}, {2049, 1030, 3}};
+    uint32_t state = 2463534242u;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << " x " << c.h << " x " << c.bytes_per_pixel);
+        std::vector<uint8_t> pixels((size_t)c.w * c.h * c.bytes_per_pixel);
+        for (uint8_t& byte : pixels) {  // xorshift32
+            state ^= state << 13, state ^= state >> 17, state ^= state << 5;
+            byte = (uint8_t)state;
+        }
+        RgbImage source = {c.w, c.h, c.bytes_per_pixel, pixels.data()}, fast, reference;
+        ASSERT_EQ(1, scale_image_pow2(&source, &fast));
+        ASSERT_EQ(1, reference_scale_image_pow2(&source, &reference));
+        ASSERT_EQ((std::pair{reference.width, reference.height}), (std::pair{fast.width, fast.height}));
+        size_t bytes = (size_t)fast.width * fast.height * 3, differ = 0;
+        for (size_t i = 0; i < bytes; i++)
+            differ += fast.pixels[i] != reference.pixels[i];
+        EXPECT_EQ(0u, differ) << "first at " << std::mismatch(fast.pixels, fast.pixels + bytes,
+                                                                reference.pixels).first - fast.pixels;
+        free_image(&fast);
+        free_image(&reference);
+    }
 }
