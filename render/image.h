@@ -23,6 +23,10 @@ constexpr int32_t BMP_MAX_SIDE = 16384;   // larger sides are refused, read or w
 constexpr int32_t BMP_RESOLUTION = 2835;  // pixels per metre written (72 dpi)
 constexpr int32_t POW2_MAX_SIDE = 1024;   // largest side scale_image_pow2 makes
 
+// 1 (the default): the pixel loops use vector instructions that the processor is found to
+// have at run time; 0: only the portable loops, which give the same bytes (for the tests).
+extern int image_use_simd;
+
 // Stores the sizes and allocates width x height x bytes_per_pixel zero bytes. On an
 // allocation failure (or a size that is not positive) pixels is null.
 void alloc_image(int32_t width, int32_t height, int32_t bytes_per_pixel, RgbImage* image);
@@ -32,9 +36,10 @@ void free_image(RgbImage* image);
 
 // Reads a 24-bit uncompressed bottom-up BMP file. Returns 1 with a newly allocated
 // picture that the caller frees with free_image, or 0 with no message when the file
-// cannot be opened or read, is not "BM", is not 24-bit, is compressed, has an information
-// header below 40 bytes, a pixel-data offset below the end of the headers or rows past the
-// end of the file, a side that is not 1 .. BMP_MAX_SIDE (top-down files have a negative
+// cannot be opened or read or is not a regular file (a FIFO is refused without waiting
+// for a writer), is not "BM", is not 24-bit, is compressed, has an information header
+// below 40 bytes, a pixel-data offset below the end of the headers or rows past the end
+// of the file, a side that is not 1 .. BMP_MAX_SIDE (top-down files have a negative
 // height). On 0 pixels is left as it was; once the 54 header bytes were read and the
 // signature matched, width, height and bytes_per_pixel hold the header's values.
 int read_bmp(const char* path, RgbImage* image);

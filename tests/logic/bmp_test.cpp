@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "render/image.h"
@@ -88,6 +89,78 @@ TEST(Bmp, HeaderIsCheckedBeforeAnyPixelIsRead)
             EXPECT_TRUE(c.ok ? !memcmp(TINY_RGB, read->pixels, 18) : !read->pixels);
             free_image(read);
         }
+    }
+}
+
+// A pseudo-random width x height picture, and its file: the tiny file's header with the
+// sizes patched, rows blue-green-red, padding bytes set to pad.
+static Bytes random_pixels(int width, int height, uint32_t seed)
+{
+    Bytes pixels((size_t)width * height * 3);
+    for (uint8_t& byte : pixels) {  // xorshift32
+        seed ^= seed << 13, seed ^= seed >> 17, seed ^= seed << 5;
+        byte = (uint8_t)seed;
+    }
+    return pixels;
+}
+
+static Bytes bmp_file(int width, int height, const Bytes& pixels, uint8_t pad)
+{
+    const size_t row = (size_t)width * 3, stride = (row + 3) & ~(size_t)3;
+    Bytes bytes(TINY_FILE.begin(), TINY_FILE.begin() + 54);
+    const uint32_t fields[][2] = {{2, (uint32_t)(54 + stride * height)}, {18, (uint32_t)width},
+                                  {22, (uint32_t)height}};
+    for (auto [at, value] : fields)
+        memcpy(&bytes[at], &value, 4);
+    for (int r = 0; r < height; r++) {
+        for (size_t i = 0; i < row; i += 3)
+            for (int k : {2, 1, 0})
+                bytes.push_back(pixels[r * row + i + k]);
+        bytes.insert(bytes.end(), stride - row, pad);
+    }
+    return bytes;
+}
+
+// Widths for each padding (0 to 3 bytes) and either side of 16 pixels (the vector kernel's
+// step), and files larger than the reader's chunk of 256 KiB, padded and unpadded: both
+// readers, with and without the vector kernels, give exactly the pixels, whatever the
+// padding bytes hold; the writer writes exactly the file (with zero padding).
+TEST(Bmp, EveryWidthReadAndWrittenExactly)
+{
+    const std::pair<int, int> sizes[] = {{1, 1}, {2, 3}, {3, 2}, {4, 4}, {5, 1}, {15, 2},
+                                         {16, 3}, {17, 5}, {33, 7}, {127, 64}, {1024, 100},
+                                         {1001, 300}, {8, 16384}};
+    for (auto [width, height] : sizes) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        Bytes pixels = random_pixels(width, height, 2463534242u + width);
+        const RgbImage expected = {width, height, 3, pixels.data()};
+        ASSERT_EQ(1, write_bmp((FOLDER / "out.bmp").c_str(), &expected));
+        EXPECT_TRUE(bmp_file(width, height, pixels, 0) == file_bytes(FOLDER / "out.bmp"));
+        Bytes bytes = bmp_file(width, height, pixels, 0xAA);
+        std::ofstream(FOLDER / "in.bmp").write((const char*)bytes.data(), bytes.size());
+        for (int simd : {1, 0}) {
+            image_use_simd = simd;
+            RgbImage file = {}, memory = {};
+            ASSERT_EQ(1, read_bmp((FOLDER / "in.bmp").c_str(), &file));
+            ASSERT_EQ(1, read_bmp_memory(bytes.data(), bytes.size(), &memory));
+            image_use_simd = 1;
+            for (RgbImage* read : {&file, &memory}) {
+                EXPECT_EQ(0, memcmp(&expected, read, 3 * sizeof(int32_t)));
+                EXPECT_EQ(0, memcmp(pixels.data(), read->pixels, pixels.size())) << simd;
+                free_image(read);
+            }
+        }
+    }
+}
+
+// Not regular files: a folder, and a FIFO with no writer, which must not block the reader.
+TEST(Bmp, OnlyRegularFilesAreRead)
+{
+    ASSERT_EQ(0, mkfifo((FOLDER / "fifo.bmp").c_str(), 0600));
+    for (const fs::path& path : {FOLDER / "fifo.bmp", FOLDER / "."}) {
+        RgbImage image = {};
+        EXPECT_EQ(0, read_bmp(path.c_str(), &image)) << path;
+        EXPECT_EQ(nullptr, image.pixels);
     }
 }
 
