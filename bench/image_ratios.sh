@@ -45,11 +45,11 @@ awk -v rounds="$rounds" -v pillow="${python:+yes}" '
     open_load = median("pillow_open_load")
     resize = median("pillow_resize_bilinear")
     printf "image code, medians of %d alternated rounds (microseconds)\n", rounds
-    printf "  %-36s %10s %10s %10s %9s %9s\n", "measure", "ZAVROView", "floor", "Pillow", "x floor", "x Pillow"
+    printf "  %-40s %10s %10s %10s %9s %9s\n", "measure", "ZAVROView", "floor", "Pillow", "x floor", "x Pillow"
     if (pillow == "") { open_load = 0; resize = 0 }
-    printf "  %-36s %10.1f %10.1f %10s %9s %9s\n", "read_bmp basemap 1024 x 1024", read, floor,
+    printf "  %-40s %10.1f %10.1f %10s %9s %9s\n", "read_bmp basemap 1024 x 1024", read, floor,
            (open_load > 0 ? sprintf("%.1f", open_load) : "-"), ratio(read, floor), ratio(read, open_load)
-    printf "  %-36s %10.1f %10s %10s %9s %9s\n", "scale_image_pow2 1024x768 -> 1024x1024", scale, "-",
+    printf "  %-40s %10.1f %10s %10s %9s %9s\n", "scale_image_pow2 1024x768 -> 1024x1024", scale, "-",
            (resize > 0 ? sprintf("%.1f", resize) : "-"), "-", ratio(scale, resize)
     if (pillow == "") print "  Pillow not installed (python3-pil): no Pillow figures"
   }' "$samples"
