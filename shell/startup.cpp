@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "render/columns.h"
 #include "render/map_gl.h"
+#include "shell/file_dialogs.h"
 #include "shell/view.h"
 
 void init_gl_state()
@@ -35,6 +36,7 @@ void on_startup()
 {
     platform_start_timer(FRAME_TIMER_ID, FRAME_PERIOD_MS);
     init_gl_state();
+    init_file_dialogs();
     create_panels();
 }
 
