@@ -306,7 +306,8 @@ int text_line_count(Panel panel, int id)
         size_t length = (end == std::string::npos ? c->text.size() : end) - start;
         if (length && c->text[start + length - 1] == '\r')
             length--;
-        lines += length == 0 ? 1 : (int)((length + TEST_TEXT_COLUMNS - 1) / TEST_TEXT_COLUMNS);
+        size_t columns = test_platform.text_columns > 0 ? (size_t)test_platform.text_columns : length;
+        lines += length == 0 ? 1 : (int)((length + columns - 1) / columns);
         if (end == std::string::npos)
             return lines;
         start = end + 1;

@@ -31,7 +31,7 @@ struct TestPanel {
     std::vector<TestControl> controls;
 };
 
-// Characters per display line of a text box: longer lines wrap (at any character).
+// Characters per display line of a text box by default: longer lines wrap (at any character).
 constexpr int TEST_TEXT_COLUMNS = 40;
 
 // A file dialog the program asked for.
@@ -59,6 +59,7 @@ struct TestPlatform {
     std::vector<TestPanel> panels;          // index = handle - 1
     std::vector<std::string> commands;      // "panel:id:code" of every command delivered
     int focused_panel = 0, focused_control = 0;
+    int text_columns = TEST_TEXT_COLUMNS;   // a text box's width in characters; 0: no wrap
 };
 
 extern TestPlatform test_platform;
