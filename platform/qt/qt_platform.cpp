@@ -10,6 +10,7 @@
 
 #include "platform/platform.h"
 #include "platform/qt/qt_hooks.h"
+#include "platform/qt/qt_panels.h"
 
 void (*platform_frame_presented_hook)() = nullptr;
 
@@ -92,9 +93,11 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
     window.setWindowTitle(QString::fromUtf8(title));
     gl_view = new GlView(&window);
     window.setCentralWidget(gl_view);
+    qt_panels_attach(gl_view, [] { return gl_view ? gl_view->begin_handler() : 0; });
     window.resize(outer_width, outer_height);
     window.show();
     int code = app.exec();
+    qt_panels_detach();  // the panels die with the window, their handles first
     for (QTimer* timer : timers)
         delete timer;
     timers.clear();

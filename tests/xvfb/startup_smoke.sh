@@ -17,7 +17,7 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$shot"
 mean() { convert "$shot" -crop "$1" -format '%[fx:round(255*mean.r)],%[fx:round(255*mean.g)],%[fx:round(255*mean.b)]' info:; }
 spread() { convert "$shot" -crop "$1" -colorspace gray -format '%[fx:round(255*standard_deviation)]' info:; }
-corner=$(mean 20x20+5+5)
+corner=$(mean 20x20+5+743)  # bottom left: the panels stand at the top left
 centre_spread=$(spread 400x300+312+234)
 echo "corner $corner, basemap detail (grey-level deviation) $centre_spread"
 

@@ -1,0 +1,23 @@
+// qt_panels.h: how the Qt platform's window code hands the client area to the panels.
+#pragma once
+
+class QWidget;
+
+// Puts the layer that holds the child panels over client (a child widget of the main
+// window) and follows its size. begin_handler makes the view's context current before a
+// panel procedure runs and returns 1, or returns 0 when there is no context; null for
+// none. Panels created before this, or after qt_panels_detach, are popups only.
+void qt_panels_attach(QWidget* client, int (*begin_handler)());
+
+// Destroys every panel and the layer, while the main window still exists; every
+// handle is invalid afterwards.
+void qt_panels_detach();
+
+// The panels' font and its dialog base units in pixels: one horizontal dialog unit is
+// base_x / 4 pixels, one vertical unit base_y / 8.
+void qt_panel_base_units(int* base_x, int* base_y);
+
+// The widget of a control, or null; for tests that look at what a control shows.
+QWidget* qt_panel_control_widget(int panel, int id);
+// The outer widget of a panel: its frame on the layer, or the popup dialog; or null.
+QWidget* qt_panel_widget(int panel);

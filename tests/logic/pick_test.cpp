@@ -1,0 +1,140 @@
+// Picking a beat: clicks where the frame draws a column's top, the acceptance circle, ties,
+// and rays that cannot hit.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "query/query.h"
+#include "render/pick.h"
+#include "store/loader.h"
+#include "tests/data_fixture.h"
+
+namespace {
+
+struct Camera {
+    float tilt, heading, distance, scale;
+    Vec3 center;
+};
+
+void set_camera(const Camera& c)
+{
+    view_tilt = c.tilt;
+    view_heading = c.heading;
+    view_distance = c.distance;
+    view_center = c.center;
+    set_height_choice(c.scale == 0.01f ? 0 : c.scale == 0.1f ? 1 : 2);
+    client_width = 1021;
+    client_height = 700;
+}
+
+// Where the frame draws model point (x, y, z), in client pixels (origin top-left), by the
+// frame's own transform and projection, in double precision.
+void project(double x, double y, double z, double* px, double* py)
+{
+    const double ox = MAP_ORIGIN_X, oy = MAP_ORIGIN_Y;
+    double sx = ox + 100 * (x - ox) - view_center.x, sy = oy + 100 * (y - oy) - view_center.y;
+    double sz = z * vertical_scale * 0.125 - view_center.z;
+    const double h = -view_heading * M_PI / 180, t = -view_tilt * M_PI / 180;
+    double hx = cos(h) * sx - sin(h) * sy, hy = sin(h) * sx + cos(h) * sy;
+    double ey = cos(t) * hy - sin(t) * sz, ez = sin(t) * hy + cos(t) * sz - view_distance;
+    const double aspect = (double)client_width / client_height;
+    *px = (4 * hx / -ez + aspect) * (client_width - 1) / (2 * aspect);
+    *py = (1 - 4 * ey / -ez) * (client_height - 1) / 2;
+}
+
+class Pick : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        reset_data_state();
+        ASSERT_EQ(1, load_records("data/district.csv"));
+        for (int b = 0; b < MAX_BEATS; b++)
+            query_value[b] = 40u * (uint32_t)b;  // columns of different heights
+    }
+    // A ray straight down onto (x, y) from height origin_z.
+    static PickRay ray_down(float x, float y, float origin_z = 10.0f)
+    {
+        return {{x, y, origin_z}, {0.0f, 0.0f, -1.0f}, PICK_NO_HIT, 0};
+    }
+};
+
+// A click where a column's top centre is drawn picks that beat, from any camera.
+TEST_F(Pick, ClickOnADrawnTopPicksItsBeat)
+{
+    const Camera cameras[] = {
+        {0, 0, 20, 1.0f, default_view_center},
+        {55, -30, 14, 0.1f, default_view_center},
+        {80, 170, 9, 0.01f, {-95.30f, 29.75f, 0.5f}},
+        {-35, 90, 30, 1.0f, {-95.33f, 29.73f, 0.0f}},
+        {20, -180, 7, 0.1f, default_view_center},
+    };
+    for (const Camera& c : cameras) {
+        set_camera(c);
+        for (uint32_t b = 0; b < MAX_BEATS; b++) {
+            double px, py;
+            project(beats[b].lon, beats[b].lat, query_value[b] + 1.0 / (100.0 * vertical_scale), &px, &py);
+            if (px < 0 || py < 0 || px >= client_width || py >= client_height)
+                continue;  // off screen from this camera
+            uint32_t picked = 99;
+            EXPECT_EQ(1, pick_beat((int16_t)lround(px), (int16_t)lround(py), &picked))
+                << "tilt " << c.tilt << " beat " << b;
+            EXPECT_EQ(b, picked) << "tilt " << c.tilt;
+        }
+    }
+}
+
+// The circle: 0.002 degrees from the position is in, 0.0021 is out; nearer wins, a tie
+// keeps the lower index; a ray along the map or meeting the plane behind the eye misses.
+TEST_F(Pick, AcceptanceCircleTiesAndMisses)
+{
+    set_height_choice(2);
+    beats[0].lon = beats[0].lat = 0.0f;
+    beats[1].lon = 0.002f;
+    beats[1].lat = 0.0f;
+    query_value[0] = query_value[1] = 0;
+    const struct { PickRay ray; uint32_t beats; float distance; uint32_t beat; } cases[] = {
+        {ray_down(0.002f, 0.0f), 1, 0.002f, 0},
+        {ray_down(0.0f, 0.0021f), 1, PICK_NO_HIT, 0},
+        {ray_down(0.0005f, 0.0f), 2, 0.0005f, 0},
+        {ray_down(0.0015f, 0.0f), 2, 0.0005f, 1},
+        {ray_down(0.001f, 0.0f), 2, 0.001f, 0},              // equal distances
+        {{{0, 0, 0.01f}, {1, 0, 0}, PICK_NO_HIT, 0}, 2, PICK_NO_HIT, 0},  // parallel
+        {ray_down(0.0f, 0.0f, -10.0f), 2, PICK_NO_HIT, 0},   // the top lies behind the eye
+    };
+    for (const auto& c : cases) {
+        PickRay ray = c.ray;
+        for (uint32_t i = 0; i < c.beats; i++)
+            test_beat_hit(&ray, i);
+        EXPECT_FLOAT_EQ(c.distance, ray.best_distance) << c.ray.origin.x << " " << c.ray.origin.y;
+        EXPECT_EQ(c.beat, ray.best_beat) << c.ray.origin.x << " " << c.ray.origin.y;
+    }
+}
+
+// An empty table, or a client too small to map pixels from, picks nothing. Nor does a
+// click whose ray meets a top plane only behind the eye: with the eye below the columns'
+// tops, the pixel where a top would be drawn if the view looked back at it.
+TEST_F(Pick, NothingToPick)
+{
+    set_camera({0, 0, 20, 1.0f, default_view_center});
+    double px, py;
+    project(beats[0].lon, beats[0].lat, query_value[0] + 0.01, &px, &py);
+    uint32_t picked = 77;
+    const struct { uint32_t beats; int16_t width, height; } cases[] = {{0, 1021, 700}, {6, 1, 700}, {6, 1021, 0}};
+    for (const auto& c : cases) {
+        beat_count = c.beats;
+        client_width = c.width;
+        client_height = c.height;
+        EXPECT_EQ(0, pick_beat((int16_t)lround(px), (int16_t)lround(py), &picked)) << c.beats;
+        EXPECT_EQ(77u, picked);
+    }
+    beat_count = MAX_BEATS;
+    set_camera({0, 0, 7, 1.0f, {-95.33f, 29.75f, -300.0f}});  // the eye 293 scene units under the map
+    for (uint32_t b = 0; b < MAX_BEATS; b++) {
+        project(beats[b].lon, beats[b].lat, query_value[b] + 0.01, &px, &py);
+        if (px < 0 || py < 0 || px >= client_width || py >= client_height)
+            continue;
+        EXPECT_EQ(0, pick_beat((int16_t)lround(px), (int16_t)lround(py), &picked)) << b;
+    }
+}
+
+}  // namespace
