@@ -1,4 +1,4 @@
-// panels.cpp: creating the panels; the Query and Info panels' procedures and the About box.
+// panels.cpp: creating the panels, and the About box.
 #include "panels/panels.h"
 
 #include "panels/panel_templates.h"
@@ -24,28 +24,6 @@ void create_panels()
     timeline_panel = platform_create_panel(&TIMELINE_PANEL_TEMPLATE, timeline_panel_proc);
     info_panel = platform_create_panel(&INFO_PANEL_TEMPLATE, info_panel_proc);
     about_box = platform_create_panel(&ABOUT_BOX_TEMPLATE, about_box_proc);
-}
-
-int query_panel_proc(Panel dialog, int message, int control_id, int code)
-{
-    if (message == PANEL_INIT)
-        return 1;
-    if (is_cancel(message, control_id, code)) {
-        panel_hide(dialog);
-        return 1;
-    }
-    return 0;
-}
-
-int info_panel_proc(Panel dialog, int message, int control_id, int code)
-{
-    if (message == PANEL_INIT)
-        return 1;
-    if (is_cancel(message, control_id, code)) {
-        panel_hide(dialog);
-        return 1;
-    }
-    return 0;
 }
 
 // Modeless: the main window and the panels stay usable while it shows. OK, the close

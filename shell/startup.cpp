@@ -3,11 +3,16 @@
 
 #include <GL/gl.h>
 
+#include <cstdlib>
+
 #include "panels/gis_panel.h"
 #include "panels/panels.h"
+#include "panels/query_panel.h"
 #include "platform/platform.h"
 #include "render/columns.h"
 #include "render/map_gl.h"
+#include "shell/file_dialogs.h"
+#include "shell/records.h"
 #include "shell/view.h"
 
 void init_gl_state()
@@ -35,7 +40,13 @@ void on_startup()
 {
     platform_start_timer(FRAME_TIMER_ID, FRAME_PERIOD_MS);
     init_gl_state();
+    init_file_dialogs();
     create_panels();
+    // Test hook, for the tests that run the whole program under Xvfb: ZAVRO_TEST_LOAD=PATH
+    // loads that beat list once the panels exist, as "Load Data.." will.
+    const char* beat_list = getenv("ZAVRO_TEST_LOAD");
+    if (beat_list && read_records(beat_list))
+        query_panel_refresh(query_panel);
 }
 
 void on_timer(int timer_id)

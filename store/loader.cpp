@@ -120,8 +120,7 @@ static void read_years(int b)
     fclose(file);
 }
 
-// fopen, except that a folder (which Linux opens for reading) cannot be opened either.
-static FILE* open_list(const char* path)
+FILE* open_for_reading(const char* path)
 {
     FILE* file = fopen(path, "r");
     struct stat info;
@@ -134,7 +133,7 @@ static FILE* open_list(const char* path)
 
 int load_records(const char* path)
 {
-    FILE* list = open_list(path);
+    FILE* list = open_for_reading(path);
     if (!list)
         return 0;
     char line[LINE_SIZE];

@@ -8,6 +8,8 @@
 // it, keeps what the record held before the line.
 #pragma once
 
+#include <cstdio>
+
 #include "store/crime_data.h"
 
 constexpr int LINE_SIZE = 256;  // read buffer of one line, NUL included
@@ -34,3 +36,7 @@ int beat_name_is_safe(const char* name);
 // 0 when the list cannot be opened (a folder cannot); the table is then unchanged.
 // Shows nothing and rebuilds nothing: the caller does (read_records).
 int load_records(const char* path);
+
+// fopen(path, "r"), except that a folder (which Linux opens for reading) cannot be
+// opened either: null then, as for a missing file.
+FILE* open_for_reading(const char* path);

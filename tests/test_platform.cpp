@@ -2,6 +2,7 @@
 #include "tests/test_platform.h"
 
 #include <cstring>
+#include <unistd.h>
 
 TestPlatform test_platform;
 
@@ -25,6 +26,48 @@ void platform_stop_timer(int timer_id) { platform_start_timer(timer_id, 0); }
 void platform_message_box(const char* text, const char* caption)
 {
     test_platform.messages.push_back({text, caption});
+}
+
+int platform_ask_yes_no(const char* text, const char* caption)
+{
+    test_platform.questions.push_back({text, caption});
+    std::vector<int>& answers = test_platform.yes_no_answers;
+    if (answers.empty())
+        return 0;
+    int yes = answers.front();
+    answers.erase(answers.begin());
+    return yes;
+}
+
+//// file dialogs
+
+static int answer_dialog(const char* kind, const char* folder, const char* ext, char* path, int size)
+{
+    test_platform.dialogs.push_back({kind, folder, ext});
+    if (chdir("/") != 0)
+        return 0;
+    std::vector<std::string>& answers = test_platform.dialog_answers;
+    std::string answer = answers.empty() ? DIALOG_CANCEL : answers.front();
+    if (!answers.empty())
+        answers.erase(answers.begin());
+    if (answer == DIALOG_CANCEL)
+        return 0;
+    if ((int)answer.size() >= size) {
+        path[0] = '\0';
+        return DIALOG_PATH_TOO_LONG;
+    }
+    memcpy(path, answer.c_str(), answer.size() + 1);
+    return 1;
+}
+
+int platform_open_file_dialog(const char* folder, const char* ext, char* path, int size)
+{
+    return answer_dialog("open", folder, ext, path, size);
+}
+
+int platform_save_file_dialog(const char* folder, const char* ext, char* path, int size)
+{
+    return answer_dialog("save", folder, ext, path, size);
 }
 
 //// panels
@@ -263,7 +306,8 @@ int text_line_count(Panel panel, int id)
         size_t length = (end == std::string::npos ? c->text.size() : end) - start;
         if (length && c->text[start + length - 1] == '\r')
             length--;
-        lines += length == 0 ? 1 : (int)((length + TEST_TEXT_COLUMNS - 1) / TEST_TEXT_COLUMNS);
+        size_t columns = test_platform.text_columns > 0 ? (size_t)test_platform.text_columns : length;
+        lines += length == 0 ? 1 : (int)((length + columns - 1) / columns);
         if (end == std::string::npos)
             return lines;
         start = end + 1;

@@ -31,20 +31,38 @@ struct TestPanel {
     std::vector<TestControl> controls;
 };
 
+// Characters per display line of a text box by default: longer lines wrap (at any character).
+constexpr int TEST_TEXT_COLUMNS = 40;
+
+// A file dialog the program asked for.
+struct DialogRequest {
+    std::string kind;    // "open" or "save"
+    std::string folder;  // where it started
+    std::string ext;
+};
+
+// A dialog answer that cancels.
+const std::string DIALOG_CANCEL = "";
+
 struct TestPlatform {
     std::vector<RecordedMessage> messages;  // message boxes shown, oldest first
+    std::vector<RecordedMessage> questions;  // yes/no questions asked, oldest first
+    std::vector<int> yes_no_answers;         // answers to the next questions (1 Yes, 0 No); No when none left
+    std::vector<DialogRequest> dialogs;      // file dialogs shown, oldest first
+    // Answers to the next file dialogs, a full path each, DIALOG_CANCEL for a cancel;
+    // cancel when none is left. While it is shown, a dialog moves the working directory
+    // to "/", as a dialog that browses may.
+    std::vector<std::string> dialog_answers;
     int frames_swapped = 0;
     int timer_period_ms[8] = {};            // per timer id; 0 = stopped
     int mouse_captured = 0, gl_context_released = 0, quit_code = -1;
     std::vector<TestPanel> panels;          // index = handle - 1
     std::vector<std::string> commands;      // "panel:id:code" of every command delivered
     int focused_panel = 0, focused_control = 0;
+    int text_columns = TEST_TEXT_COLUMNS;   // a text box's width in characters; 0: no wrap
 };
 
 extern TestPlatform test_platform;
-
-// Characters per display line of a text box: longer lines wrap (at any character).
-constexpr int TEST_TEXT_COLUMNS = 40;
 
 // Back to the state of a fresh start, panels gone.
 void test_platform_reset();

@@ -156,6 +156,26 @@ void platform_message_box(const char* text, const char* caption)
     box.exec();
     // the box's own event loop may have drawn with another context: the caller goes on
     // with the view's
+    qt_view_resume();
+}
+
+int platform_ask_yes_no(const char* text, const char* caption)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(caption), QString::fromUtf8(text),
+                    QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    int yes = box.exec() == QMessageBox::Yes;
+    qt_view_resume();
+    return yes;
+}
+
+QWidget* qt_main_window()
+{
+    return gl_view ? gl_view->window() : nullptr;
+}
+
+void qt_view_resume()
+{
     if (gl_view)
         gl_view->begin_handler();
 }

@@ -1,0 +1,108 @@
+// query_panel.cpp: the Query panel; see query_panel.h.
+#include "panels/query_panel.h"
+
+#include <cstdio>
+
+#include "panels/info_panel.h"
+#include "panels/panel_templates.h"
+#include "panels/panels.h"
+#include "query/query.h"
+#include "query/report.h"
+#include "render/columns.h"
+#include "render/view_state.h"
+#include "store/crime_data.h"
+#include "store/field_list.h"
+#include "store/loader.h"
+
+uint8_t field_codes[FIELD_CODE_ROWS];
+
+void init_query(Panel dialog)
+{
+    FILE* file = open_for_reading(FIELD_LIST_PATH);
+    if (!file) {
+        platform_message_box("init_query() - can't read fields!", "ERROR!");
+        return;
+    }
+    char label[FIELD_LINE_SIZE];
+    uint8_t code;
+    // every row is listed, as the file has it; only the first rows have room for a code
+    for (int row = 0; read_field_row(file, label, &code); row++) {
+        if (row < FIELD_CODE_ROWS)
+            field_codes[row] = code;
+        list_add(dialog, IDC_CRIME_LIST, label);
+    }
+    fclose(file);
+    query_panel_refresh(dialog);
+    control_focus(dialog, IDC_CRIME_LIST);
+}
+
+void query_panel_refresh(Panel panel)
+{
+    for (int i = 0; i < CRIME_TYPE_COUNT; i++)
+        list_set_selected(panel, IDC_CRIME_LIST, i, query_flags[i] != 0);
+    if (query_flags[0] == NO_QUERY)
+        list_set_selected(panel, IDC_CRIME_LIST, 0, 0);
+
+    list_clear(panel, IDC_BEAT_LIST);
+    uint16_t count = loaded_beat_count();
+    for (uint16_t b = 0; b < count; b++) {
+        char name[BEAT_NAME_SIZE];
+        snprintf(name, sizeof name, "%.7s", beats[b].name);
+        list_add(panel, IDC_BEAT_LIST, name);
+    }
+    if (selected_beat >= 0 && selected_beat < list_count(panel, IDC_BEAT_LIST))
+        list_set_current(panel, IDC_BEAT_LIST, selected_beat);
+}
+
+// The scene point over a beat: its place scaled by MAP_SCALE about the map origin,
+// computed in double precision about the origin's decimal value and stored as floats.
+constexpr double ORIGIN_X = -95.31955;
+constexpr double ORIGIN_Y = 29.7395;
+static_assert((float)ORIGIN_X == MAP_ORIGIN_X && (float)ORIGIN_Y == MAP_ORIGIN_Y, "map origin moved");
+
+static void center_view_on(const BeatRecord* beat)
+{
+    view_center.x = (float)(((double)beat->lon - ORIGIN_X) * MAP_SCALE + ORIGIN_X);
+    view_center.y = (float)(((double)beat->lat - ORIGIN_Y) * MAP_SCALE + ORIGIN_Y);
+}
+
+int query_panel_command(Panel dialog, int control_id, int code)
+{
+    if (control_id == IDC_CRIME_LIST) {
+        if (code == CODE_SELECTION_CHANGED) {
+            // a row the list lacks (a field list of fewer than seven rows) is not chosen
+            for (int i = 0; i < CRIME_TYPE_COUNT; i++)
+                query_flags[i] = list_is_selected(dialog, IDC_CRIME_LIST, i) == 1 ? 1 : 0;
+            if (list_selected_count(dialog, IDC_CRIME_LIST) == 0)
+                query_flags[0] = NO_QUERY;
+            make_columns();
+        }
+        return 1;
+    }
+    if (control_id == IDC_BEAT_LIST) {
+        if (code == CODE_SELECTION_CHANGED) {
+            int row = list_current(dialog, IDC_BEAT_LIST);
+            // no current row (-1) clears the selection and moves nothing
+            if (row >= 0 && row < (int)loaded_beat_count())
+                center_view_on(&beats[row]);
+            beat_report(row);
+        }
+        return 1;
+    }
+    return 0;
+}
+
+int query_panel_proc(Panel dialog, int message, int control_id, int code)
+{
+    if (message == PANEL_INIT) {
+        init_query(dialog);
+        return 1;
+    }
+    if (is_cancel(message, control_id, code)) {
+        panel_hide(dialog);
+        return 1;
+    }
+    if (message == PANEL_COMMAND)
+        return query_panel_command(dialog, control_id, code);
+    return 0;
+}
