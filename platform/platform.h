@@ -7,6 +7,8 @@
 // Everything runs on the one GUI thread.
 #pragma once
 
+#include <cstdint>
+
 //// The main window and its OpenGL view
 
 // Creates the main window with the given title and outer size in pixels, its client
@@ -59,6 +61,46 @@ void platform_release_mouse();
 int platform_open_file_dialog(const char* folder, const char* ext, char* path, int size);
 int platform_save_file_dialog(const char* folder, const char* ext, char* path, int size);
 constexpr int DIALOG_PATH_TOO_LONG = -1;
+
+//// The menu bar
+
+struct MenuItem {
+    const char* text;
+    int command_id;  // passed to on_menu_command when chosen
+};
+
+struct Menu {
+    const char* title;
+    const MenuItem* items;
+    int item_count;
+};
+
+// Puts a menu bar of plain text items (no separators, checks, mnemonics or shortcuts) on
+// the main window, menus in bar order. Choosing an item calls on_menu_command(id).
+void platform_create_menu_bar(const Menu* menus, int menu_count);
+
+// Destroys the main window as its close box would: on_destroy runs, then the loop ends.
+void platform_destroy_main_window();
+
+// Blocks the GUI thread for ms milliseconds; no event is handled meanwhile.
+void platform_wait_ms(int ms);
+
+//// Printing
+
+// The print dialog, starting from the default printer (the printers the system knows and
+// a PDF file printer), no page range or selection. Returns 1 with the printable area's
+// size in device pixels once a page is ready, or 0 when the user cancelled (no message).
+// printer_error: set to 1 when the printer could not be set up for a page (then 0 is
+// returned and the caller reports it).
+int platform_print_begin(const char* document_name, int* page_width, int* page_height,
+                         int* printer_error);
+
+// Draws rgb (width x height pixels, 3 bytes each, row 0 at the bottom) stretched with
+// linear filtering over the page rectangle x, y (from the page's bottom-left corner),
+// draw_width x draw_height device pixels, on a white page; ends the page and the
+// document. Returns 1, or 0 when the page could not be finished.
+int platform_print_page(const uint8_t* rgb, int width, int height, float x, float y,
+                        float draw_width, float draw_height);
 
 //// Panels: modeless dialogs built from templates
 
@@ -193,5 +235,31 @@ void on_resize(int width, int height);
 void on_paint();
 // A tick of the timer timer_id.
 void on_timer(int timer_id);
+
+// Key-state flags of mouse events.
+constexpr unsigned MK_LBUTTON = 0x0001;
+constexpr unsigned MK_RBUTTON = 0x0002;
+constexpr unsigned MK_SHIFT = 0x0004;
+constexpr unsigned MK_CONTROL = 0x0008;
+// Virtual-key codes of the keys the view reacts to.
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_RIGHT = 0x27;
+
+// Mouse events on the view, positions in client pixels (the same pixels as on_resize),
+// negative left of or above the view while the mouse is captured. key_flags: MK_* bits of
+// the buttons and keys held during the event.
+void on_left_press(unsigned key_flags, int16_t x, int16_t y);
+void on_left_release(int16_t x, int16_t y);
+void on_right_press(unsigned key_flags, int16_t x, int16_t y);
+void on_right_release(int16_t x, int16_t y);
+void on_mouse_move(unsigned key_flags, int16_t x, int16_t y);
+// The wheel turned; delta > 0 away from the user (120 a notch).
+void on_wheel(int16_t delta);
+// A menu item was chosen.
+void on_menu_command(int command_id);
+
+// A key released while the view has the focus: its virtual-key code (VK_*), or 0 for a
+// key the view has no code for.
+void on_key_release(int virtual_key);
 // The main window is being destroyed (close box): tear down and quit.
 void on_destroy();

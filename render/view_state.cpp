@@ -10,10 +10,18 @@ const Vec3 default_view_center = {MAP_ORIGIN_X, MAP_ORIGIN_Y, 0.0f};
 Vec3 view_center = default_view_center;
 int16_t client_width = 0;
 int16_t client_height = 0;
+int16_t last_mouse_x = 0;
+int16_t last_mouse_y = 0;
 uint8_t auto_move = AUTO_MOVE_NONE;
 
 uint8_t gis_options = GIS_OPTIONS_START;
 float vertical_scale = HEIGHT_CHOICE_SCALES[(GIS_OPTIONS_START >> HEIGHT_CHOICE_SHIFT) & HEIGHT_CHOICE_MASK];
+
+void center_view_on(float lon, float lat)
+{
+    view_center.x = (float)(((double)lon - MAP_ORIGIN_X) * MAP_SCALE + MAP_ORIGIN_X);
+    view_center.y = (float)(((double)lat - MAP_ORIGIN_Y) * MAP_SCALE + MAP_ORIGIN_Y);
+}
 
 int set_height_choice(unsigned choice)
 {

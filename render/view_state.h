@@ -33,6 +33,11 @@ extern Vec3 view_center;      // scene point the eye looks at
 extern const Vec3 default_view_center;  // (MAP_ORIGIN_X, MAP_ORIGIN_Y, 0)
 extern int16_t client_width;  // client area in pixels, as last resized (start 0)
 extern int16_t client_height;
+extern int16_t last_mouse_x;  // client pixels at the last press, release or drag step (start 0)
+extern int16_t last_mouse_y;
+
+constexpr float MAX_VIEW_TILT = 90.0f;      // degrees, tilt stays in -90 .. 90
+constexpr float MAX_VIEW_HEADING = 180.0f;  // degrees, heading clamps to -180 .. 180, no wrap
 
 // The GIS navigation arrow held down (set on its press, 0 on the left button's release);
 // each frame-timer tick moves the camera a step for it.
@@ -44,6 +49,10 @@ constexpr uint8_t AUTO_MOVE_HEADING_MINUS = 3;
 constexpr uint8_t AUTO_MOVE_HEADING_PLUS = 4;
 constexpr uint8_t AUTO_MOVE_ZOOM_IN = 5;
 constexpr uint8_t AUTO_MOVE_ZOOM_OUT = 6;
+
+// Moves view_center over model point (lon, lat): its scene position, scaled about the
+// map origin at double precision and stored in single; z kept.
+void center_view_on(float lon, float lat);
 
 //// Display settings of the GIS panel
 

@@ -1,4 +1,4 @@
-// startup.cpp: start-up after the window exists, the frame-timer tick and teardown.
+// startup.cpp: start-up after the window exists, and teardown.
 #include "shell/startup.h"
 
 #include <GL/gl.h>
@@ -13,6 +13,7 @@
 #include "render/map_gl.h"
 #include "shell/file_dialogs.h"
 #include "shell/records.h"
+#include "shell/menu.h"
 #include "shell/view.h"
 
 void init_gl_state()
@@ -40,6 +41,7 @@ void on_startup()
 {
     platform_start_timer(FRAME_TIMER_ID, FRAME_PERIOD_MS);
     init_gl_state();
+    create_menu();
     init_file_dialogs();
     create_panels();
     // Test hook, for the tests that run the whole program under Xvfb: ZAVRO_TEST_LOAD=PATH
@@ -47,14 +49,6 @@ void on_startup()
     const char* beat_list = getenv("ZAVRO_TEST_LOAD");
     if (beat_list && read_records(beat_list))
         query_panel_refresh(query_panel);
-}
-
-void on_timer(int timer_id)
-{
-    if (timer_id != FRAME_TIMER_ID)
-        return;
-    render_scene();
-    swap_frame();
 }
 
 void on_destroy()

@@ -1,6 +1,7 @@
 // test_platform.cpp: the recording platform layer for tests.
 #include "tests/test_platform.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unistd.h>
 
@@ -9,7 +10,11 @@ TestPlatform test_platform;
 void test_platform_reset() { test_platform = TestPlatform(); }
 
 int platform_run(int, char**, const char*, int, int) { return 0; }  // tests call the handlers
-void platform_swap_buffers() { test_platform.frames_swapped++; }
+void platform_swap_buffers()
+{
+    test_platform.frames_swapped++;
+    test_platform.events.push_back("frame");
+}
 void platform_release_gl_context() { test_platform.gl_context_released = 1; }
 void platform_quit(int code) { test_platform.quit_code = code; }
 void platform_focus_and_capture_mouse() { test_platform.mouse_captured = 1; }
@@ -19,13 +24,65 @@ void platform_start_timer(int timer_id, int period_ms)
 {
     if (timer_id >= 0 && timer_id < 8)
         test_platform.timer_period_ms[timer_id] = period_ms;
+    if (period_ms)
+        test_platform.events.push_back("start timer " + std::to_string(timer_id));
 }
 
-void platform_stop_timer(int timer_id) { platform_start_timer(timer_id, 0); }
+void platform_stop_timer(int timer_id)
+{
+    platform_start_timer(timer_id, 0);
+    test_platform.events.push_back("stop timer " + std::to_string(timer_id));
+}
 
 void platform_message_box(const char* text, const char* caption)
 {
     test_platform.messages.push_back({text, caption});
+    test_platform.events.push_back(std::string("message ") + text);
+}
+
+//// menu bar, window, waits, printing
+
+void platform_create_menu_bar(const Menu* menus, int menu_count)
+{
+    test_platform.menus = menus;
+    test_platform.menu_count = menu_count;
+}
+
+void platform_destroy_main_window()
+{
+    test_platform.main_window_destroyed = 1;
+    test_platform.events.push_back("destroy window");
+    on_destroy();
+}
+
+void platform_wait_ms(int ms)
+{
+    test_platform.waits_ms.push_back(ms);
+    test_platform.events.push_back("wait " + std::to_string(ms));
+}
+
+int platform_print_begin(const char*, int* page_width, int* page_height, int* printer_error)
+{
+    test_platform.events.push_back("print dialog");
+    if (!test_platform.print_answer) {
+        *printer_error = test_platform.print_error;
+        return 0;
+    }
+    *page_width = test_platform.page_width;
+    *page_height = test_platform.page_height;
+    return 1;
+}
+
+int platform_print_page(const uint8_t* rgb, int width, int height, float x, float y,
+                        float draw_width, float draw_height)
+{
+    test_platform.events.push_back("print page");
+    test_platform.printed_rgb.assign(rgb, rgb + (size_t)width * height * 3);
+    test_platform.printed_width = width;
+    test_platform.printed_height = height;
+    const float rect[4] = {x, y, draw_width, draw_height};
+    std::copy(rect, rect + 4, test_platform.printed_rect);
+    return 1;
 }
 
 int platform_ask_yes_no(const char* text, const char* caption)

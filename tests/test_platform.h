@@ -4,6 +4,7 @@
 // test_* functions below, so tests can check it all.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,20 @@ struct TestPlatform {
     std::vector<std::string> commands;      // "panel:id:code" of every command delivered
     int focused_panel = 0, focused_control = 0;
     int text_columns = TEST_TEXT_COLUMNS;   // a text box's width in characters; 0: no wrap
+
+
+    // menu bar, window, waits and printing
+    const Menu* menus = nullptr;
+    int menu_count = 0;
+    int main_window_destroyed = 0;
+    std::vector<int> waits_ms;
+    std::vector<std::string> events;        // "stop timer", "wait", "frame", "print page" ... in order
+    int print_answer = 1;                   // platform_print_begin: 1 page ready, 0 cancel
+    int print_error = 0;                    // with print_answer 0: the printer_error to report
+    int page_width = 800, page_height = 600;
+    std::vector<uint8_t> printed_rgb;       // the last page's picture and where it went
+    int printed_width = 0, printed_height = 0;
+    float printed_rect[4] = {};             // x, y, width, height on the page
 };
 
 extern TestPlatform test_platform;

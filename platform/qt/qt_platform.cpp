@@ -1,12 +1,19 @@
 // qt_platform.cpp: the platform layer on Qt 6. It only translates: Qt events become
 // calls of the program's on_* handlers, platform_* calls become Qt calls.
+#include <cmath>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHash>
+#include <QKeyEvent>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QOpenGLWidget>
+#include <QThread>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "platform/platform.h"
 #include "platform/qt/qt_hooks.h"
@@ -18,7 +25,32 @@ namespace {
 
 class GlView;
 GlView* gl_view = nullptr;
+QMainWindow* main_window = nullptr;
 QHash<int, QTimer*> timers;
+
+// The MK_* flags of a mouse event: the buttons held (the pressed one included) and the
+// Shift and Ctrl keys.
+unsigned key_flags(const QMouseEvent* event)
+{
+    unsigned flags = 0;
+    if (event->buttons() & Qt::LeftButton)
+        flags |= MK_LBUTTON;
+    if (event->buttons() & Qt::RightButton)
+        flags |= MK_RBUTTON;
+    if (event->modifiers() & Qt::ShiftModifier)
+        flags |= MK_SHIFT;
+    if (event->modifiers() & Qt::ControlModifier)
+        flags |= MK_CONTROL;
+    return flags;
+}
+
+// A position in client pixels as the handlers take it: signed 16-bit, negative outside
+// the view's top-left while the mouse is captured.
+int16_t client_coordinate(double value)
+{
+    long rounded = lround(floor(value));
+    return (int16_t)(rounded < -32768 ? -32768 : rounded > 32767 ? 32767 : rounded);
+}
 
 // The client area: a GL widget whose framebuffer object keeps the last frame, so that a
 // frame drawn outside paintGL (timer, input) is shown as it was drawn.
@@ -52,6 +84,60 @@ protected:
     {
         context_live = 1;
         on_startup();
+    }
+
+    // Mouse, wheel and key events on the view become the program's handlers, each with the
+    // view's context current; the other buttons, and keys while held, do nothing.
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (!begin_handler())
+            return;
+        const int16_t x = client_coordinate(event->position().x());
+        const int16_t y = client_coordinate(event->position().y());
+        if (event->button() == Qt::LeftButton)
+            on_left_press(key_flags(event), x, y);
+        else if (event->button() == Qt::RightButton)
+            on_right_press(key_flags(event), x, y);
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (!begin_handler())
+            return;
+        const int16_t x = client_coordinate(event->position().x());
+        const int16_t y = client_coordinate(event->position().y());
+        if (event->button() == Qt::LeftButton)
+            on_left_release(x, y);
+        else if (event->button() == Qt::RightButton)
+            on_right_release(x, y);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        if (begin_handler())
+            on_mouse_move(key_flags(event), client_coordinate(event->position().x()),
+                          client_coordinate(event->position().y()));
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
+        mousePressEvent(event);  // the view knows no double clicks: a second press
+    }
+    void wheelEvent(QWheelEvent* event) override
+    {
+        const int delta = event->angleDelta().y();
+        if (delta == 0 && event->angleDelta().x() != 0)
+            return;  // a sideways wheel is not the zoom wheel
+        if (begin_handler())
+            on_wheel((int16_t)(delta < -32768 ? -32768 : delta > 32767 ? 32767 : delta));
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        event->accept();  // the view reacts to releases only
+    }
+    void keyReleaseEvent(QKeyEvent* event) override
+    {
+        if (event->isAutoRepeat() || !begin_handler())
+            return;  // a held key steps once, when it is let go
+        const int key = event->key();
+        on_key_release(key == Qt::Key_Left ? VK_LEFT : key == Qt::Key_Right ? VK_RIGHT : 0);
     }
     void resizeGL(int width, int height) override
     {
@@ -90,6 +176,7 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);  // the loop ends through platform_quit
     MainWindow window;
+    main_window = &window;
     window.setWindowTitle(QString::fromUtf8(title));
     gl_view = new GlView(&window);
     window.setCentralWidget(gl_view);
@@ -102,6 +189,7 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
         delete timer;
     timers.clear();
     gl_view = nullptr;
+    main_window = nullptr;
     return code;
 }
 
@@ -192,4 +280,34 @@ void platform_release_mouse()
 {
     if (gl_view)
         gl_view->releaseMouse();
+}
+
+void platform_create_menu_bar(const Menu* menus, int menu_count)
+{
+    if (!main_window)
+        return;
+    QMenuBar* bar = main_window->menuBar();
+    for (int m = 0; m < menu_count; m++) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(menus[m].title));
+        for (int i = 0; i < menus[m].item_count; i++) {
+            const int id = menus[m].items[i].command_id;
+            // plain text: an '&' would make a mnemonic
+            QString text = QString::fromUtf8(menus[m].items[i].text).replace("&", "&&");
+            QObject::connect(menu->addAction(text), &QAction::triggered, [id] {
+                if (gl_view && gl_view->begin_handler())
+                    on_menu_command(id);
+            });
+        }
+    }
+}
+
+void platform_destroy_main_window()
+{
+    if (main_window)
+        main_window->close();  // its close handling tears down and ends the loop
+}
+
+void platform_wait_ms(int ms)
+{
+    QThread::msleep((unsigned long)ms);
 }

@@ -31,6 +31,8 @@ fail() { echo "FAIL: $1"; kill "$pid" 2>/dev/null; exit 1; }
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
 [ -n "$window" ] || fail "no window named 'ZAVROView 1.0b'"
 eval "$(xdotool getwindowgeometry --shell "$window")"
+source "$tools/client_area.sh"
+client_area || fail "no client area"
 shoot() { sleep 0.4; import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$shots/$1.png"; }
 click() { xdotool mousemove $(( X + $1 )) $(( Y + $2 )) click 1; sleep 0.1; }
 drag() {

@@ -1,0 +1,177 @@
+// menu.cpp: the menu bar and its commands. Every command, an unknown one too, ends with
+// a frame, except Quit.
+#include "shell/menu.h"
+
+#include <initializer_list>
+
+#include "panels/info_panel.h"
+#include "panels/panels.h"
+#include "panels/query_panel.h"
+#include "panels/timeline.h"
+#include "platform/platform.h"
+#include "print/print.h"
+#include "query/export.h"
+#include "query/query.h"
+#include "render/capture_gl.h"
+#include "render/columns.h"
+#include "render/image.h"
+#include "render/map_gl.h"
+#include "render/view_state.h"
+#include "shell/records.h"
+#include "shell/startup.h"
+#include "shell/view.h"
+#include "store/dates.h"
+#include "shell/file_dialogs.h"
+#include "store/dialog_paths.h"
+
+#define COUNT(table) (int)(sizeof table / sizeof table[0])
+
+static const MenuItem FILE_ITEMS[] = {
+    {"Load Data..", CMD_LOAD_DATA}, {"Export CSV..", CMD_EXPORT_CSV},
+    {"Save Snapshot..", CMD_SAVE_SNAPSHOT}, {"Print..", CMD_PRINT}, {"Quit", CMD_QUIT}};
+static const MenuItem LOCATION_ITEMS[] = {
+    {"Default Location", CMD_DEFAULT_LOCATION}, {"Saved Location", CMD_SAVED_LOCATION}};
+// "Saved Time" stands last although its identifier lies between the others
+static const MenuItem TIME_ITEMS[] = {
+    {"Default Time", CMD_DEFAULT_TIME}, {"Data Start", CMD_DATA_START},
+    {"Data End", CMD_DATA_END}, {"Saved Time", CMD_SAVED_TIME}};
+static const MenuItem QUERY_ITEMS[] = {
+    {"Default Query", CMD_DEFAULT_QUERY}, {"Saved Query", CMD_SAVED_QUERY}};
+static const MenuItem PANEL_ITEMS[] = {
+    {"Show GIS Panel", CMD_SHOW_GIS_PANEL}, {"Show Query Panel", CMD_SHOW_QUERY_PANEL},
+    {"Show Timeline Panel", CMD_SHOW_TIMELINE_PANEL}, {"Show Info Panel", CMD_SHOW_INFO_PANEL}};
+static const MenuItem HELP_ITEMS[] = {{"About..", CMD_ABOUT}};
+
+static const Menu MENUS[] = {
+    {"File", FILE_ITEMS, COUNT(FILE_ITEMS)},       {"Location", LOCATION_ITEMS, COUNT(LOCATION_ITEMS)},
+    {"Time", TIME_ITEMS, COUNT(TIME_ITEMS)},       {"Query", QUERY_ITEMS, COUNT(QUERY_ITEMS)},
+    {"Panel", PANEL_ITEMS, COUNT(PANEL_ITEMS)},    {"Help", HELP_ITEMS, COUNT(HELP_ITEMS)},
+};
+
+void create_menu()
+{
+    platform_create_menu_bar(MENUS, COUNT(MENUS));
+}
+
+static void load_data()
+{
+    char path[FILE_PATH_SIZE];
+    if (!open_file_dialog(path, ".csv"))
+        return;
+    if (!read_records(path)) {
+        platform_message_box("Can't load data file!!", "Error");
+        return;
+    }
+    query_panel_refresh(query_panel);
+    make_columns();
+    platform_message_box("Load complete", "Info");
+}
+
+static void export_csv()
+{
+    char path[FILE_PATH_SIZE];
+    if (!save_file_dialog(path, ".csv"))
+        return;
+    if (export_query_values(path))
+        platform_message_box("Save complete", "Info");
+    else
+        platform_message_box("The file could not be written; nothing was saved.", "Error");
+}
+
+// Stops the frame timer, waits, draws a frame and reads it into image. Returns 1, or 0
+// after a message when no picture could be made (for example a minimised client); the
+// caller restarts the timer either way.
+static int capture_view(RgbImage* image)
+{
+    platform_stop_timer(FRAME_TIMER_ID);
+    platform_wait_ms(SNAPSHOT_WAIT_MS);
+    alloc_image(client_width, client_height, 3, image);
+    if (!image->pixels) {
+        platform_message_box("The view could not be captured: it has no area or there is no memory for it.", "Error");
+        return 0;
+    }
+    render_scene();
+    swap_frame();
+    read_frame(image);
+    return 1;
+}
+
+static void save_snapshot()
+{
+    RgbImage image = {};
+    if (capture_view(&image)) {
+        char path[FILE_PATH_SIZE];
+        if (save_file_dialog(path, ".bmp")) {
+            if (write_bmp(path, &image))
+                platform_message_box("Save complete", "Info");
+            else
+                platform_message_box("The file could not be written; nothing was saved.", "Error");
+        }
+    }
+    free_image(&image);
+    platform_start_timer(FRAME_TIMER_ID, FRAME_PERIOD_MS);
+}
+
+static void print_view()
+{
+    RgbImage image = {};
+    if (capture_view(&image) && print_begin()) {
+        if (print_image(&image))
+            platform_message_box("Print spooled", "Info");
+        else
+            platform_message_box("The page could not be printed.", "Error");
+    }
+    free_image(&image);
+    platform_start_timer(FRAME_TIMER_ID, FRAME_PERIOD_MS);
+}
+
+static void quit()
+{
+    platform_stop_timer(FRAME_TIMER_ID);
+    delete_map(1);  // while the context lives
+    for (Panel* panel : {&gis_panel, &query_panel, &timeline_panel, &info_panel, &about_box}) {
+        panel_destroy(*panel);
+        *panel = 0;
+    }
+    platform_destroy_main_window();
+}
+
+// The date's day, month and year fields set, its two lowest bits kept.
+static void set_date_fields(unsigned year_offset, unsigned month, unsigned day)
+{
+    current_date = (PackedDate)((current_date & 0x0003) | make_date(year_offset, month, day));
+    make_columns();
+}
+
+void on_menu_command(int command_id)
+{
+    switch (command_id) {
+    case CMD_LOAD_DATA: load_data(); break;
+    case CMD_EXPORT_CSV: export_csv(); break;
+    case CMD_ABOUT: panel_show(about_box); break;
+    case CMD_SAVE_SNAPSHOT: save_snapshot(); break;
+    case CMD_PRINT: print_view(); break;
+    case CMD_QUIT: quit(); return;  // no frame after it
+    case CMD_SHOW_GIS_PANEL: panel_show(gis_panel); break;
+    case CMD_SHOW_QUERY_PANEL: panel_show(query_panel); break;
+    case CMD_SHOW_TIMELINE_PANEL: panel_show(timeline_panel); break;
+    case CMD_SHOW_INFO_PANEL: panel_show(info_panel); break;
+    case CMD_DEFAULT_LOCATION: view_center = default_view_center; break;
+    case CMD_DEFAULT_TIME:
+        current_date = timeline_start;
+        make_columns();
+        break;
+    case CMD_DATA_START: set_date_fields(1999 - BASE_YEAR, 1, 1); break;
+    case CMD_DATA_END: set_date_fields(2011 - BASE_YEAR, 11, 1); break;
+    case CMD_DEFAULT_QUERY:
+        // the first type's word, which also holds the no-query mark, becomes 0: from the
+        // start this is a query with no type chosen
+        query_flags[0] = 0;
+        query_panel_refresh(query_panel);
+        make_columns();
+        break;
+    default: break;  // the Saved items have no action: nothing is ever saved
+    }
+    render_scene();
+    swap_frame();
+}

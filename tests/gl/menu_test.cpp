@@ -1,0 +1,254 @@
+// The menu bar's commands, the snapshot's capture and the page fit, through the recording
+// platform on the headless context.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "panels/panel_templates.h"
+#include "panels/panels.h"
+#include "panels/timeline.h"
+#include "print/print.h"
+#include "query/query.h"
+#include "render/image.h"
+#include "render/map_gl.h"
+#include "render/view_state.h"
+#include "shell/menu.h"
+#include "shell/startup.h"
+#include "store/dates.h"
+#include "tests/data_fixture.h"
+#include "tests/gl_context.h"
+#include "tests/test_platform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class MenuTest : public ::testing::Test {
+protected:
+    std::string scratch;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(gl_context_open(1021, 700));
+        test_platform_reset();
+        reset_data_state();
+        view_center = default_view_center;
+        on_startup();
+        on_resize(1021, 700);
+        char folder[] = "/tmp/zavro_menu_XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(folder));
+        scratch = folder;
+        test_platform.events.clear();
+        test_platform.messages.clear();
+    }
+    void TearDown() override
+    {
+        fs::remove_all(scratch);
+        delete_map(1);
+        gl_context_close();
+    }
+    // Chooses command with the given dialog answers; the messages it showed.
+    std::vector<std::string> choose(int command, std::vector<std::string> answers = {})
+    {
+        test_platform.dialog_answers = answers;
+        test_platform.messages.clear();
+        on_menu_command(command);
+        std::vector<std::string> texts;
+        for (const RecordedMessage& m : test_platform.messages)
+            texts.push_back(m.caption + ": " + m.text);
+        return texts;
+    }
+};
+
+using Texts = std::vector<std::string>;
+
+TEST_F(MenuTest, BarHoldsTheItemsInOrder)
+{
+    std::string bar;
+    for (int m = 0; m < test_platform.menu_count; m++) {
+        bar += std::string(test_platform.menus[m].title) + ":";
+        for (int i = 0; i < test_platform.menus[m].item_count; i++)
+            bar += std::string(" ") + test_platform.menus[m].items[i].text + "=" +
+                   std::to_string(test_platform.menus[m].items[i].command_id);
+        bar += "\n";
+    }
+    EXPECT_EQ("File: Load Data..=1 Export CSV..=2 Save Snapshot..=7 Print..=8 Quit=10\n"
+              "Location: Default Location=21 Saved Location=22\n"
+              "Time: Default Time=31 Data Start=33 Data End=34 Saved Time=32\n"
+              "Query: Default Query=41 Saved Query=42\n"
+              "Panel: Show GIS Panel=11 Show Query Panel=12 Show Timeline Panel=13 Show Info Panel=14\n"
+              "Help: About..=6\n",
+              bar);
+}
+
+// Loading: the list's beats in the Query panel and "Load complete"; a list that cannot
+// be loaded says so twice (the loader's and the command's message); a cancel says nothing.
+// Export: "Save complete" only when the file was written.
+TEST_F(MenuTest, LoadAndExport)
+{
+    const std::string district = (fs::current_path() / "data/district.csv").string();
+    EXPECT_EQ(Texts{}, choose(CMD_LOAD_DATA, {DIALOG_CANCEL}));
+    EXPECT_EQ(0u, beat_count);
+    EXPECT_EQ((Texts{"ERROR: read_records(): fopen error", "Error: Can't load data file!!"}),
+              choose(CMD_LOAD_DATA, {scratch + "/missing.csv"}));
+    EXPECT_EQ(Texts{"Info: Load complete"}, choose(CMD_LOAD_DATA, {district}));
+    EXPECT_EQ(6u, beat_count);
+    EXPECT_EQ(6, list_count(query_panel, IDC_BEAT_LIST));
+    EXPECT_EQ(".csv", test_platform.dialogs.back().ext);
+
+    EXPECT_EQ(Texts{"Info: Save complete"}, choose(CMD_EXPORT_CSV, {scratch + "/values"}));
+    EXPECT_EQ(0, read_file(scratch + "/values.csv").rfind("BEAT,QUERY_VAL\r\nALDER,0\r\n", 0));
+    const Texts failed = choose(CMD_EXPORT_CSV, {scratch + "/no/such/folder.csv"});
+    ASSERT_EQ(1u, failed.size());
+    EXPECT_EQ(0, failed[0].rfind("Error: ", 0)) << failed[0];
+    EXPECT_EQ(Texts{}, choose(CMD_EXPORT_CSV, {DIALOG_CANCEL}));
+}
+
+// The snapshot: timer stopped, the wait, the frame drawn and read, the dialog, the file,
+// the timer again; rows of a client 1021 pixels wide come out straight. A cancel writes
+// nothing and restarts the timer; a client with no area is reported, not read.
+TEST_F(MenuTest, SnapshotOrderRowsAndFailures)
+{
+    const std::string path = scratch + "/shot";
+    EXPECT_EQ(Texts{"Info: Save complete"}, choose(CMD_SAVE_SNAPSHOT, {path}));
+    const std::vector<std::string> expected = {"stop timer 1", "wait 251", "frame", "message Save complete",
+                                               "start timer 1", "frame"};
+    EXPECT_EQ(expected, test_platform.events);
+    EXPECT_EQ(".bmp", test_platform.dialogs.back().ext);
+    RgbImage saved = {};
+    ASSERT_EQ(1, read_bmp((path + ".bmp").c_str(), &saved));
+    EXPECT_EQ(1021, saved.width);
+    EXPECT_EQ(700, saved.height);
+    const std::vector<unsigned char> drawn = gl_context_read_rgb(0, 0, 1021, 700);
+    for (int row : {0, 1, 350, 699})
+        EXPECT_EQ(0, memcmp(drawn.data() + (size_t)row * 1021 * 3, saved.pixels + (size_t)row * 1021 * 3, 1021 * 3))
+            << "row " << row;
+    free_image(&saved);
+
+    test_platform.events.clear();
+    EXPECT_EQ(Texts{}, choose(CMD_SAVE_SNAPSHOT, {DIALOG_CANCEL}));
+    EXPECT_EQ(125, test_platform.timer_period_ms[FRAME_TIMER_ID]);
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(scratch), fs::directory_iterator()));
+
+    const Texts denied = choose(CMD_SAVE_SNAPSHOT, {scratch + "/no/such/folder.bmp"});
+    ASSERT_EQ(1u, denied.size());
+    EXPECT_EQ(0, denied[0].rfind("Error: ", 0)) << denied[0];
+
+    on_resize(1021, 0);  // minimised
+    const size_t dialogs = test_platform.dialogs.size();
+    const Texts empty = choose(CMD_SAVE_SNAPSHOT, {path + "2"});
+    ASSERT_EQ(1u, empty.size());
+    EXPECT_EQ(0, empty[0].rfind("Error: ", 0)) << empty[0];
+    EXPECT_EQ(dialogs, test_platform.dialogs.size());  // no dialog for nothing
+    EXPECT_EQ(125, test_platform.timer_period_ms[FRAME_TIMER_ID]);
+}
+
+// A page of the image's proportions is filled; a wider image leaves equal bands above
+// and below, a taller one left and right.
+TEST(PageFit, ScalesToFitAndCentres)
+{
+    const struct { int pw, ph, iw, ih; float scale, x, y; } cases[] = {
+        {800, 600, 400, 300, 2.0f, 0, 0},
+        {800, 600, 800, 300, 1.0f, 0, 150},
+        {800, 600, 400, 600, 1.0f, 200, 0},
+        {4958, 7016, 1021, 700, 4958.0f / 1021.0f, 0, (7016 - 700 * (4958.0f / 1021.0f)) * 0.5f},
+    };
+    for (const auto& c : cases) {
+        PageFit fit;
+        fit_image_to_page(c.pw, c.ph, c.iw, c.ih, &fit);
+        EXPECT_FLOAT_EQ(c.scale, fit.scale) << c.iw << "x" << c.ih;
+        EXPECT_FLOAT_EQ(c.x, fit.x) << c.iw << "x" << c.ih;
+        EXPECT_FLOAT_EQ(c.y, fit.y) << c.iw << "x" << c.ih;
+    }
+}
+
+// Print: the captured view resampled to power-of-two sides and placed by the fit; a
+// cancel says nothing, a printer that cannot take the page is reported; the timer runs again.
+TEST_F(MenuTest, PrintPlacesThePageOrReportsThePrinter)
+{
+    test_platform.page_width = 2042;
+    test_platform.page_height = 2800;
+    EXPECT_EQ(Texts{"Info: Print spooled"}, choose(CMD_PRINT));
+    EXPECT_EQ(1024, test_platform.printed_width);
+    EXPECT_EQ(1024, test_platform.printed_height);
+    const float rect[4] = {0, (2800 - 1400) * 0.5f, 2042, 1400};
+    for (int i = 0; i < 4; i++)
+        EXPECT_FLOAT_EQ(rect[i], test_platform.printed_rect[i]) << i;
+    const struct { int error; const char* text; } failures[] = {
+        {0, nullptr}, {1, "Error: Cannot choose printer pixel format!"}, {2, "Error: Cannot set printer pixel format!"}};
+    for (const auto& f : failures) {
+        test_platform.print_answer = 0;
+        test_platform.print_error = f.error;
+        EXPECT_EQ(f.text ? Texts{f.text} : Texts{}, choose(CMD_PRINT)) << f.error;
+        EXPECT_EQ(125, test_platform.timer_period_ms[FRAME_TIMER_ID]);
+    }
+}
+
+// The view, date and query commands, and the items with no action, each end in a frame.
+TEST_F(MenuTest, ViewDateQueryAndPanelCommands)
+{
+    const struct { int command; PackedDate from, to; } dates[] = {
+        {CMD_DEFAULT_TIME, make_date(5, 5, 5), START_DATE},
+        {CMD_DATA_START, make_date(5, 5, 5), 0x4884},
+        {CMD_DATA_END, make_date(5, 5, 5), 0xAD84},
+        {CMD_DATA_END, (PackedDate)(make_date(5, 5, 5) | 3), 0xAD87},  // low bits kept
+        {CMD_SAVED_TIME, make_date(5, 5, 5), make_date(5, 5, 5)},
+    };
+    for (const auto& c : dates) {
+        current_date = c.from;
+        test_platform.frames_swapped = 0;
+        on_menu_command(c.command);
+        EXPECT_EQ(c.to, current_date) << c.command;
+        EXPECT_EQ(1, test_platform.frames_swapped) << c.command;
+    }
+    EXPECT_EQ("November,1,2011", test_control(timeline_panel, IDC_DATE_TEXT)->text.substr(0, 15));
+
+    view_center = {1, 2, 3};
+    view_tilt = 40;
+    on_menu_command(CMD_SAVED_LOCATION);
+    EXPECT_EQ(1.0f, view_center.x);
+    on_menu_command(CMD_DEFAULT_LOCATION);
+    EXPECT_EQ(default_view_center.x, view_center.x);
+    EXPECT_EQ(default_view_center.z, view_center.z);
+    EXPECT_EQ(40.0f, view_tilt);
+
+    query_flags[2] = 1;
+    on_menu_command(CMD_DEFAULT_QUERY);  // word 0 from "no query" to 0, the others kept
+    EXPECT_EQ(0, query_flags[0]);
+    EXPECT_EQ(1, query_flags[2]);
+    EXPECT_EQ(1, list_is_selected(query_panel, IDC_CRIME_LIST, 2));
+
+    const struct { int command; Panel* panel; } shows[] = {
+        {CMD_SHOW_GIS_PANEL, &gis_panel}, {CMD_SHOW_QUERY_PANEL, &query_panel},
+        {CMD_SHOW_TIMELINE_PANEL, &timeline_panel}, {CMD_SHOW_INFO_PANEL, &info_panel},
+        {CMD_ABOUT, &about_box}};
+    for (const auto& c : shows) {
+        panel_hide(*c.panel);
+        on_menu_command(c.command);
+        EXPECT_EQ(1, panel_is_visible(*c.panel)) << c.command;
+    }
+    test_platform.frames_swapped = 0;
+    on_menu_command(999);
+    EXPECT_EQ(1, test_platform.frames_swapped);
+}
+
+// Quit: timer stopped, the GL objects deleted while the context lives, the panels, then
+// the window, whose teardown ends the program with 0; no frame afterwards.
+TEST_F(MenuTest, QuitInOrder)
+{
+    on_menu_command(CMD_QUIT);
+    const std::vector<std::string> expected = {"stop timer 1", "destroy window"};
+    EXPECT_EQ(expected, test_platform.events);
+    EXPECT_FALSE(glIsTexture(MAP_TEXTURE));
+    EXPECT_FALSE(glIsList(COLUMN_LIST));
+    for (const TestPanel& panel : test_platform.panels)
+        EXPECT_EQ(0, panel.alive);
+    EXPECT_EQ(0, gis_panel);
+    EXPECT_EQ(1, test_platform.gl_context_released);
+    EXPECT_EQ(0, test_platform.quit_code);
+}
+
+}  // namespace
