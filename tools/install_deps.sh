@@ -9,7 +9,7 @@ qt6-base-dev libqt6opengl6-dev libgl-dev
 libgl1-mesa-dri libegl-mesa0 fonts-dejavu-core"
 
 TEST_PACKAGES="libegl-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-xvfb xauth xdotool imagemagick x11-utils python3-xlib"
+xvfb xauth xdotool imagemagick x11-utils python3-xlib poppler-utils"
 
 [ "${1:-}" = "--test" ] && PACKAGES="$PACKAGES $TEST_PACKAGES"
 

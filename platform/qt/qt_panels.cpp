@@ -1054,3 +1054,37 @@ void text_scroll_to_end(Panel panel, int id)
     edit->ensureCursorVisible();
     edit->verticalScrollBar()->setValue(edit->verticalScrollBar()->maximum());
 }
+
+//// [SECTION] test hook: what the panels show, as text
+
+// One line per panel ("panel HANDLE visible|hidden CAPTION") and per control that shows
+// text ("  ID TEXT", line ends as \r and \n): what a person would read off the screen.
+void qt_panels_write_state(FILE* out)
+{
+    for (const auto& record : panels) {
+        if (!record || !record->frame)
+            continue;
+        fprintf(out, "panel %d %s\n", record->handle, panel_is_visible(record->handle) ? "visible" : "hidden");
+        for (const PanelControl& control : record->controls) {
+            QString text;
+            QWidget* widget = control.widget;
+            if (!widget)
+                continue;
+            switch (control.control_class) {
+            case CONTROL_STATIC_TEXT: text = static_cast<QLabel*>(widget)->text(); break;
+            case CONTROL_COMBO_BOX: text = static_cast<QComboBox*>(widget)->currentText(); break;
+            case CONTROL_TEXT_BOX: text = QString::fromStdString(control.text); break;
+            case CONTROL_LIST_BOX: {
+                const QListWidget* list = static_cast<QListWidget*>(widget);
+                for (int row = 0; row < list->count(); row++)
+                    text += (list->item(row)->isSelected() ? "[" : "") + list->item(row)->text() +
+                            (list->item(row)->isSelected() ? "]" : "") + ";";
+                break;
+            }
+            default: continue;
+            }
+            text.replace("\r", "\\r").replace("\n", "\\n");
+            fprintf(out, "  %d %s\n", control.id, text.toUtf8().constData());
+        }
+    }
+}

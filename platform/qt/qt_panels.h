@@ -21,3 +21,8 @@ void qt_panel_base_units(int* base_x, int* base_y);
 QWidget* qt_panel_control_widget(int panel, int id);
 // The outer widget of a panel: its frame on the layer, or the popup dialog; or null.
 QWidget* qt_panel_widget(int panel);
+
+#include <cstdio>
+
+// Writes what the panels show as text, for tests that drive the whole program.
+void qt_panels_write_state(FILE* out);

@@ -1,6 +1,9 @@
 // qt_platform.cpp: the platform layer on Qt 6. It only translates: Qt events become
 // calls of the program's on_* handlers, platform_* calls become Qt calls.
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -169,6 +172,29 @@ protected:
     }
 };
 
+// Test hook: with ZAVRO_TEST_STATE set to a path, every timer tick and every message box
+// replaces that file with what the panels and the box show and the view's client size, so a test driving the program
+// with the mouse and keys can read texts a screenshot cannot.
+std::string shown_message;  // "CAPTION: TEXT" of the message box on screen, for the test hook
+
+void write_test_state()
+{
+    static const char* path = getenv("ZAVRO_TEST_STATE");
+    if (!path || !*path)
+        return;
+    const std::string temporary = std::string(path) + ".new";
+    FILE* out = fopen(temporary.c_str(), "w");
+    if (!out)
+        return;
+    if (gl_view)
+        fprintf(out, "view %d %d\n", gl_view->width(), gl_view->height());
+    if (!shown_message.empty())
+        fprintf(out, "message %s\n", shown_message.c_str());
+    qt_panels_write_state(out);
+    if (fclose(out) == 0)
+        rename(temporary.c_str(), path);
+}
+
 }  // namespace
 
 int platform_run(int argc, char** argv, const char* title, int outer_width, int outer_height)
@@ -225,6 +251,7 @@ void platform_start_timer(int timer_id, int period_ms)
         QObject::connect(timer, &QTimer::timeout, [timer_id] {
             if (gl_view && gl_view->begin_handler())
                 on_timer(timer_id);
+            write_test_state();
         });
     }
     timer->start(period_ms);
@@ -241,7 +268,10 @@ void platform_message_box(const char* text, const char* caption)
 {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(caption), QString::fromUtf8(text),
                     QMessageBox::Ok);
+    shown_message = std::string(caption) + ": " + text;
+    write_test_state();  // the frame timer may be stopped meanwhile
     box.exec();
+    shown_message.clear();
     // the box's own event loop may have drawn with another context: the caller goes on
     // with the view's
     qt_view_resume();
