@@ -58,4 +58,20 @@ static void frame_six_beats(benchmark::State& state)
 }
 BENCHMARK(frame_six_beats)->Unit(benchmark::kMillisecond);
 
+// One timeline step as a playing tick or a "+" makes it: the date, the query, both lists.
+static void timeline_step_six_beats(benchmark::State& state)
+{
+    if (!setup_district()) {
+        state.SkipWithError("no GL context or no data/district.csv");
+        return;
+    }
+    for (auto _ : state) {
+        if (!date_step_forward(&current_date, STEP_DAY))
+            current_date = (PackedDate)(((2005 - BASE_YEAR) << 11) | (6 << 7) | (1 << 2));
+        make_columns();
+        glFinish();
+    }
+}
+BENCHMARK(timeline_step_six_beats)->Unit(benchmark::kMicrosecond);
+
 BENCHMARK_MAIN();

@@ -7,3 +7,4 @@ for program in "$build"/bench/*_bench; do
 done
 bash "$(dirname "$0")/image_ratios.sh" "$build"
 bash "$(dirname "$0")/startup.sh" "$build"
+bash "$(dirname "$0")/input_latency.sh" "$build"

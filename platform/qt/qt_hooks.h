@@ -4,6 +4,8 @@
 
 // Called each time Qt has put a frame of the view on the screen; null by default.
 extern void (*platform_frame_presented_hook)();
+// Called when a mouse move or key release reaches the view, before its handler; null by default.
+extern void (*platform_input_received_hook)();
 
 class QWidget;
 

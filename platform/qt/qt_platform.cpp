@@ -23,6 +23,7 @@
 #include "platform/qt/qt_panels.h"
 
 void (*platform_frame_presented_hook)() = nullptr;
+void (*platform_input_received_hook)() = nullptr;
 
 namespace {
 
@@ -115,6 +116,8 @@ protected:
     }
     void mouseMoveEvent(QMouseEvent* event) override
     {
+        if (platform_input_received_hook)
+            platform_input_received_hook();
         if (begin_handler())
             on_mouse_move(key_flags(event), client_coordinate(event->position().x()),
                           client_coordinate(event->position().y()));
@@ -139,6 +142,8 @@ protected:
     {
         if (event->isAutoRepeat() || !begin_handler())
             return;  // a held key steps once, when it is let go
+        if (platform_input_received_hook)
+            platform_input_received_hook();
         const int key = event->key();
         on_key_release(key == Qt::Key_Left ? VK_LEFT : key == Qt::Key_Right ? VK_RIGHT : 0);
     }
