@@ -15,6 +15,10 @@ static void emit_map_list(uint16_t count)
 {
     glDeleteLists(MAP_LIST, 1);
     glNewList(MAP_LIST, GL_COMPILE);
+    // the opaque rectangle is the first thing a frame draws: it needs no blending, and
+    // with the depth buffer just cleared every comparison would pass (depth still written)
+    glDisable(GL_BLEND);
+    glDepthFunc(GL_ALWAYS);
     glBegin(GL_QUADS);
     glColor3f(1.0f, 1.0f, 1.0f);
     glTexCoord2f(0.0f, 0.0f);
@@ -25,6 +29,10 @@ static void emit_map_list(uint16_t count)
     glVertex3f(MAP_EAST, MAP_NORTH, 0.0f);
     glTexCoord2f(0.0f, 1.0f);
     glVertex3f(MAP_WEST, MAP_NORTH, 0.0f);
+    glEnd();
+    glEnable(GL_BLEND);
+    glDepthFunc(GL_LESS);
+    glBegin(GL_QUADS);
     for (uint16_t i = 0; i < count; i++) {
         ColumnGeometry* column = &built_columns[i];
         column_geometry(beats[i].lon, beats[i].lat, query_value[i], vertical_scale, column);
@@ -70,4 +78,5 @@ void make_columns()
     uint16_t count = loaded_beat_count();
     emit_map_list(count);
     emit_column_list(count);
+    scene_generation++;
 }

@@ -31,6 +31,7 @@ void make_stripe_texture()
     glBindTexture(GL_TEXTURE_2D, STRIPE_TEXTURE);
     upload_texture(STRIPE_SIZE, STRIPE_SIZE, texels);
     free(texels);
+    scene_generation++;
 }
 
 void draw_map()
@@ -57,6 +58,7 @@ int make_map()
     glBindTexture(GL_TEXTURE_2D, MAP_TEXTURE);
     upload_texture(image.width, image.height, image.pixels);
     free_image(&image);
+    scene_generation++;
     return 1;
 }
 
@@ -68,4 +70,5 @@ void delete_map(uint8_t delete_textures)
     }
     glDeleteLists(MAP_LIST, 1);
     glDeleteLists(COLUMN_LIST, 1);
+    scene_generation++;
 }

@@ -17,6 +17,23 @@ uint8_t auto_move = AUTO_MOVE_NONE;
 uint8_t gis_options = GIS_OPTIONS_START;
 float vertical_scale = HEIGHT_CHOICE_SCALES[(GIS_OPTIONS_START >> HEIGHT_CHOICE_SHIFT) & HEIGHT_CHOICE_MASK];
 
+uint32_t scene_generation = 0;
+
+SceneKey current_scene_key()
+{
+    return {scene_generation, view_distance, view_tilt, view_heading, view_center, vertical_scale,
+            client_width, client_height};
+}
+
+int same_scene(const SceneKey* a, const SceneKey* b)
+{
+    // field by field: padding bytes must not decide
+    return a->generation == b->generation && a->distance == b->distance && a->tilt == b->tilt &&
+           a->heading == b->heading && a->center.x == b->center.x && a->center.y == b->center.y &&
+           a->center.z == b->center.z && a->scale == b->scale && a->width == b->width &&
+           a->height == b->height;
+}
+
 void center_view_on(float lon, float lat)
 {
     view_center.x = (float)(((double)lon - MAP_ORIGIN_X) * MAP_SCALE + MAP_ORIGIN_X);

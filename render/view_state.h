@@ -54,6 +54,25 @@ constexpr uint8_t AUTO_MOVE_ZOOM_OUT = 6;
 // map origin at double precision and stored in single; z kept.
 void center_view_on(float lon, float lat);
 
+//// What a frame shows
+
+// Bumped by every rebuild of the display lists and every load or deletion of a texture.
+extern uint32_t scene_generation;
+
+// Everything a frame depends on: the lists and textures (by generation), the camera and
+// the client size. Two frames of equal keys are the same picture.
+struct SceneKey {
+    uint32_t generation;
+    float distance, tilt, heading;
+    Vec3 center;
+    float scale;
+    int16_t width, height;
+};
+
+// The key of what a frame drawn now would show.
+SceneKey current_scene_key();
+int same_scene(const SceneKey* a, const SceneKey* b);
+
 //// Display settings of the GIS panel
 
 // Bits 0-2: the map choice (0 = "Basemap", the only map); bits 3-4: the height-scale

@@ -1,6 +1,6 @@
 // input.cpp: the view's mouse, wheel and key-release handlers and the frame-timer tick.
 // Every handler but a plain move draws a frame at its end; the panels never draw, their
-// changes reach the screen at the next tick.
+// changes reach the screen at the next tick, which draws only when the scene changed.
 #include <cstdint>
 
 #include "panels/panels.h"
@@ -172,5 +172,8 @@ void on_timer(int timer_id)
     else if (play_mode == PLAY_FORWARD)
         step_timeline(1);
     apply_auto_move();
-    draw_frame();
+    // the frame on the screen stays until something it shows changes: an idle view costs
+    // nothing, and any change shows at the latest one tick after it was made
+    if (scene_changed_since_drawn())
+        draw_frame();
 }

@@ -6,8 +6,20 @@
 #include "platform/platform.h"
 #include "render/map_gl.h"
 
+// What the frame last drawn shows; valid once a frame was drawn.
+static SceneKey drawn_scene;
+static int drawn_scene_valid = 0;
+
+int scene_changed_since_drawn()
+{
+    const SceneKey now = current_scene_key();
+    return !drawn_scene_valid || !same_scene(&now, &drawn_scene);
+}
+
 void render_scene()
 {
+    drawn_scene = current_scene_key();
+    drawn_scene_valid = 1;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();

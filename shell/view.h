@@ -10,3 +10,7 @@ constexpr float FRUSTUM_FAR = 256000.0f;
 void render_scene();
 // Shows the frame just drawn.
 void swap_frame();
+
+// 1 when a frame drawn now would differ from the last one drawn (the lists, a texture,
+// the camera or the client size changed since), or none was drawn yet.
+int scene_changed_since_drawn();

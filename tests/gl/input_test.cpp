@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <cstring>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "render/pick.h"
 #include "render/view_state.h"
 #include "shell/records.h"
+#include "shell/view.h"
 #include "shell/startup.h"
 #include "store/dates.h"
 #include "tests/data_fixture.h"
@@ -182,6 +184,50 @@ TEST_F(Input, TickPlaysAndRepeatsTheHeldArrow)
         ASSERT_EQ(1u, test_platform.events.size());
         EXPECT_EQ("frame", test_platform.events[0]);
     }
+}
+
+// A tick draws only when what the view shows changed since the frame on the screen: every
+// panel's change shows at the next tick, an input's at once; an unchanged tick draws
+// nothing, and neither does the tick after a change.
+TEST_F(Input, TickDrawsOnlyAChangedScene)
+{
+    ASSERT_EQ(1, read_records("data/district.csv"));
+    query_panel_refresh(query_panel);
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        int frames_of_change, frames_of_tick;
+    } cases[] = {
+        {"nothing", [] {}, 0, 0},
+        {"month +", [] { test_click(timeline_panel, IDC_MONTH_PLUS); }, 0, 1},
+        {"height scale", [] { test_choose_row(gis_panel, IDC_HEIGHT_SCALE, 1); }, 0, 1},
+        {"map choice", [] { test_choose_row(gis_panel, IDC_MAP_CHOICE, 0); }, 0, 1},
+        {"crime types", [] { test_set_rows(query_panel, IDC_CRIME_LIST, {1, 4}); }, 0, 1},
+        {"beat chosen", [] { test_choose_row(query_panel, IDC_BEAT_LIST, 3); }, 0, 1},
+        {"arrow held", [] { test_click(gis_panel, IDC_NAV_ZOOM_OUT); }, 0, 1},
+        {"arrow let go", [] { test_left_button_up(gis_panel); }, 0, 0},
+        {"playing", [] { play_mode = PLAY_FORWARD; }, 0, 1},
+        {"paused", [] { play_mode = PLAY_PAUSED; }, 0, 0},
+        {"resized", [] { on_resize(900, 600); }, 0, 1},
+        {"wheel", [] { on_wheel(120); }, 1, 0},
+        {"right arrow", [] { on_key_release(VK_RIGHT); }, 1, 0},
+        {"default location", [] { on_menu_command(21); }, 1, 0},
+    };
+    for (const Case& c : cases) {
+        on_timer(FRAME_TIMER_ID);  // the screen up to date
+        test_platform.frames_swapped = 0;
+        c.change();
+        EXPECT_EQ(c.frames_of_change, test_platform.frames_swapped) << c.name;
+        on_timer(FRAME_TIMER_ID);
+        EXPECT_EQ(c.frames_of_change + c.frames_of_tick, test_platform.frames_swapped) << c.name;
+        if (play_mode != PLAY_FORWARD && auto_move == AUTO_MOVE_NONE) {  // nothing moves on its own
+            on_timer(FRAME_TIMER_ID);
+            EXPECT_EQ(c.frames_of_change + c.frames_of_tick, test_platform.frames_swapped) << c.name;
+        }
+    }
+    test_platform.frames_swapped = 0;
+    on_paint();  // a paint always draws
+    EXPECT_EQ(1, test_platform.frames_swapped);
 }
 
 // Ctrl + left press selects the beat under the mouse (its report in the Info panel, the
