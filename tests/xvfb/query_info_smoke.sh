@@ -45,10 +45,10 @@ darkest() { convert "$shots/$1.png" -crop "$2" -colorspace gray -format '%[fx:ro
 # a window that has shown up, focused for typing
 dialog() {
     local found
-    found=$(timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
+    found=$(timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
     [ -n "$found" ] || fail "no window named '$1'"
     xdotool windowfocus --sync "$found"
-    sleep 0.2
+    sleep 0.5  # a loaded machine may take a moment to give the dialog's field the focus
 }
 no_window() { sleep 0.5; xdotool search --onlyvisible --name "$1" >/dev/null && fail "$2"; return 0; }
 

@@ -42,10 +42,10 @@ expect_state() {
 }
 dialog() {
     local found
-    found=$(timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
+    found=$(timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
     [ -n "$found" ] || fail "no window named '$1'"
     xdotool windowfocus --sync "$found"
-    sleep 0.2
+    sleep 0.5  # a loaded machine may take a moment to give the dialog's field the focus
 }
 # "File" in the menu bar, then its item-th item with the keys
 file_item() {
