@@ -12,6 +12,7 @@
 #include <cstring>
 #include <sys/stat.h>
 
+#include "store/regular_file.h"
 #include "store/safe_file.h"
 
 //// images
@@ -129,7 +130,7 @@ int read_bmp_memory(const uint8_t* data, size_t size, RgbImage* image)
 
 int read_bmp(const char* path, RgbImage* image)
 {
-    FILE* file = fopen(path, "rb");
+    FILE* file = open_regular_file(path);  // never blocks on a FIFO
     if (!file)
         return 0;
     struct stat info;
