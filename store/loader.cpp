@@ -1,10 +1,11 @@
-// loader.cpp: the beat list, the monthly pass, the yearly pass; see loader.h.
+// loader.cpp: the line parsers, the beat list, the monthly and yearly
+// passes into a staging table, and its commit; see loader.h.
 #include "store/loader.h"
 
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 
+#include "store/regular_file.h"
 
 static const char BEATS_FOLDER[] = "data/beats/";
 
@@ -73,20 +74,28 @@ int beat_name_is_safe(const char* name)
     return name[0] != '.' && strchr(name, '/') == nullptr;
 }
 
+//// loading
+// A load reads into a staging copy of the table and commits it whole on success, so a
+// beat list that fails part-way leaves the table as the last successful load left it.
+
+static BeatRecord staged_beats[MAX_BEATS];
+static uint32_t staged_count;
+static uint32_t staged_maxima[MAX_BEATS][CRIME_TYPE_COUNT];
+
 // Opens data/beats/NAME<suffix>, or returns null when the name is unsafe or the file
-// cannot be opened.
+// cannot be opened as a regular file.
 static FILE* open_beat_file(const char* name, const char* suffix)
 {
     if (!beat_name_is_safe(name))
         return nullptr;
     char path[sizeof BEATS_FOLDER + BEAT_NAME_SIZE + 8];
     snprintf(path, sizeof path, "%s%.7s%s", BEATS_FOLDER, name, suffix);
-    return fopen(path, "r");
+    return open_regular_file(path);
 }
 
-static void read_months(int b)
+// A file that fails while being read counts as missing: its slots end empty.
+static void read_months(BeatRecord* beat)
 {
-    BeatRecord* beat = &beats[b];
     memset(beat->months, 0, sizeof beat->months);
     FILE* file = open_beat_file(beat->name, ".csv");
     if (!file)
@@ -96,60 +105,63 @@ static void read_months(int b)
         for (int j = 0; j < MONTH_SLOTS && fgets(line, sizeof line, file); j++)
             parse_month_line(line, &beat->months[j]);
     }
+    if (ferror(file))
+        memset(beat->months, 0, sizeof beat->months);
     fclose(file);
 }
 
-static void read_years(int b)
+// The maxima change only when the whole file was read; a file that cannot be opened or
+// fails while being read keeps those of the last load that read this beat's years.
+static void read_years(BeatRecord* beat, uint32_t* maxima)
 {
-    BeatRecord* beat = &beats[b];
     memset(beat->years, 0, sizeof beat->years);
     FILE* file = open_beat_file(beat->name, "_yr.csv");
     if (!file)
-        return;  // the maxima stay those of the last load that read this beat's years
-    uint32_t* maxima = beat_maxima[b];
-    memset(maxima, 0, sizeof beat_maxima[b]);
+        return;
+    uint32_t largest[CRIME_TYPE_COUNT] = {};
     char line[LINE_SIZE];
     if (fgets(line, sizeof line, file)) {  // header
         for (int j = 0; j < YEAR_SLOTS && fgets(line, sizeof line, file); j++) {
             parse_year_line(line, &beat->years[j]);
             for (int t = 0; t < CRIME_TYPE_COUNT; t++)
-                if (maxima[t] < beat->years[j].counts.count[t])
-                    maxima[t] = beat->years[j].counts.count[t];
+                if (largest[t] < beat->years[j].counts.count[t])
+                    largest[t] = beat->years[j].counts.count[t];
         }
     }
+    if (ferror(file))
+        memset(beat->years, 0, sizeof beat->years);
+    else
+        memcpy(maxima, largest, sizeof largest);
     fclose(file);
-}
-
-// fopen, except that a folder (which Linux opens for reading) cannot be opened either.
-static FILE* open_list(const char* path)
-{
-    FILE* file = fopen(path, "r");
-    struct stat info;
-    if (file && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
-        fclose(file);
-        return nullptr;
-    }
-    return file;
 }
 
 int load_records(const char* path)
 {
-    FILE* list = open_list(path);
+    FILE* list = open_regular_file(path);
     if (!list)
         return 0;
+    memcpy(staged_beats, beats, sizeof beats);  // a short line keeps what its beat held
+    memcpy(staged_maxima, beat_maxima, sizeof beat_maxima);
+    staged_count = 0;
     char line[LINE_SIZE];
-    beat_count = 0;
     if (fgets(line, sizeof line, list)) {  // header
-        while (beat_count < (uint32_t)MAX_BEATS && fgets(line, sizeof line, list)) {
-            parse_beat_line(line, &beats[beat_count]);
-            beat_count++;
+        while (staged_count < (uint32_t)MAX_BEATS && fgets(line, sizeof line, list)) {
+            parse_beat_line(line, &staged_beats[staged_count]);
+            staged_count++;
         }
     }
+    int read_whole = !ferror(list);
     fclose(list);
+    if (!read_whole)
+        return 0;
 
-    for (uint32_t b = 0; b < beat_count; b++)
-        read_months((int)b);
-    for (uint32_t b = 0; b < beat_count; b++)
-        read_years((int)b);
+    for (uint32_t b = 0; b < staged_count; b++)
+        read_months(&staged_beats[b]);
+    for (uint32_t b = 0; b < staged_count; b++)
+        read_years(&staged_beats[b], staged_maxima[b]);
+
+    memcpy(beats, staged_beats, sizeof beats);
+    memcpy(beat_maxima, staged_maxima, sizeof beat_maxima);
+    beat_count = staged_count;
     return 1;
 }

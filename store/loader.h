@@ -29,8 +29,11 @@ int beat_name_is_safe(const char* name);
 
 // Loads the beat list at path and every listed beat's monthly and yearly files, the
 // yearly maxima with them. At most MAX_BEATS beats, MONTH_SLOTS monthly and YEAR_SLOTS
-// yearly lines are used; further lines are ignored. A missing data file leaves that
-// beat's slots empty (and a missing yearly file its maxima as they were). Returns 1, or
-// 0 when the list cannot be opened (a folder cannot); the table is then unchanged.
-// Shows nothing and rebuilds nothing: the caller does (read_records).
+// yearly lines are used; further lines are ignored. Only regular files are read: a
+// folder, FIFO or device counts as a file that cannot be opened. A data file that cannot
+// be opened or fails while being read counts as missing: that beat's slots stay empty
+// (and a yearly file's maxima as they were). Returns 1, or 0 when the list cannot be
+// opened or fails while being read; the table is then unchanged (a load fills a staging
+// copy and commits it whole). Shows nothing and rebuilds nothing: the caller does
+// (read_records).
 int load_records(const char* path);
