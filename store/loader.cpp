@@ -1,4 +1,4 @@
-// loader.cpp: the line parsers, the beat list, the monthly and yearly
+// loader.cpp: the field scanner, the line parsers, the beat list, the monthly and yearly
 // passes into a staging table, and its commit; see loader.h.
 #include "store/loader.h"
 
@@ -16,15 +16,79 @@ static void commas_to_blanks(char* line)
             *c = ' ';
 }
 
-// Each parser scans into locals and copies only the fields sscanf filled, so a short
-// line leaves the rest of the record alone. A word is at most LINE_SIZE - 1 long, so
-// "%255s" into a LINE_SIZE buffer cannot overrun.
+//// field scanner
+// Fields are separated by the C locale's white space, whatever locale the program runs
+// in. Each scan_* moves *cursor past the field it read and returns 1, or returns 0 and
+// leaves *cursor alone when the field is missing or unreadable.
+
+static int is_blank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+static int is_digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A decimal number of at most max: blanks, an optional '+' or '-', one or more digits;
+// the digits end at the first other character, which starts the next field. Unreadable
+// when there is no digit or the value is outside 0 .. max ("-0" is 0, "-1" unreadable).
+static int scan_number(const char** cursor, uint32_t max, uint32_t* value)
+{
+    const char* c = *cursor;
+    while (is_blank(*c))
+        c++;
+    int negative = *c == '-';
+    if (*c == '+' || *c == '-')
+        c++;
+    if (!is_digit(*c))
+        return 0;
+    uint64_t number = 0;
+    for (; is_digit(*c); c++) {
+        number = number * 10 + (uint64_t)(*c - '0');
+        if (number > max)
+            number = (uint64_t)max + 1;  // out of range however many digits follow
+    }
+    if (number > max || (negative && number != 0))
+        return 0;
+    *value = (uint32_t)number;
+    *cursor = c;
+    return 1;
+}
+
+// One word of any non-blank characters, which is skipped.
+static int scan_word(const char** cursor)
+{
+    const char* c = *cursor;
+    while (is_blank(*c))
+        c++;
+    if (!*c)
+        return 0;
+    while (*c && !is_blank(*c))
+        c++;
+    *cursor = c;
+    return 1;
+}
+
+// The seven counts in CrimeType order, up to the first unreadable one.
+static void scan_counts(const char* c, CrimeCounts* counts)
+{
+    uint32_t value;
+    for (int t = 0; t < CRIME_TYPE_COUNT && scan_number(&c, UINT32_MAX, &value); t++)
+        counts->count[t] = value;
+}
+
+//// line parsers
+// Each writes a field only once it has been read, so an unreadable field leaves it and
+// every later field as the record held them.
 
 void parse_beat_line(char* line, BeatRecord* beat)
 {
     commas_to_blanks(line);
     char word[LINE_SIZE];
     float lon = 0, lat = 0;
+    // a word is at most LINE_SIZE - 1 long, so "%255s" into word cannot overrun
     int filled = sscanf(line, "%255s%f%f", word, &lon, &lat);
     if (filled >= 1) {
         size_t length = strlen(word);
@@ -42,31 +106,28 @@ void parse_beat_line(char* line, BeatRecord* beat)
 void parse_month_line(char* line, MonthRecord* slot)
 {
     commas_to_blanks(line);
-    unsigned short year = 0, month = 0;
-    char word[LINE_SIZE];
-    unsigned c[CRIME_TYPE_COUNT] = {};
-    int filled = sscanf(line, "%hu%hu%255s%u%u%u%u%u%u%u", &year, &month, word, &c[0], &c[1],
-                        &c[2], &c[3], &c[4], &c[5], &c[6]);
-    if (filled >= 1)
-        slot->year = year;
-    if (filled >= 2)
-        slot->month = month;
-    for (int t = 0; t < CRIME_TYPE_COUNT && t < filled - 3; t++)
-        slot->counts.count[t] = c[t];
+    const char* c = line;
+    uint32_t value;
+    if (!scan_number(&c, UINT16_MAX, &value))
+        return;
+    slot->year = (uint16_t)value;
+    if (!scan_number(&c, UINT16_MAX, &value))
+        return;
+    slot->month = (uint16_t)value;
+    if (scan_word(&c))
+        scan_counts(c, &slot->counts);
 }
 
 void parse_year_line(char* line, YearRecord* slot)
 {
     commas_to_blanks(line);
-    unsigned short year = 0;
-    char word[LINE_SIZE];
-    unsigned c[CRIME_TYPE_COUNT] = {};
-    int filled = sscanf(line, "%hu%255s%u%u%u%u%u%u%u", &year, word, &c[0], &c[1], &c[2],
-                        &c[3], &c[4], &c[5], &c[6]);
-    if (filled >= 1)
-        slot->year = year;
-    for (int t = 0; t < CRIME_TYPE_COUNT && t < filled - 2; t++)
-        slot->counts.count[t] = c[t];
+    const char* c = line;
+    uint32_t value;
+    if (!scan_number(&c, UINT16_MAX, &value))
+        return;
+    slot->year = (uint16_t)value;
+    if (scan_word(&c))
+        scan_counts(c, &slot->counts);
 }
 
 int beat_name_is_safe(const char* name)

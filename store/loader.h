@@ -5,14 +5,19 @@
 // in lines of at most LINE_SIZE - 1 characters (a longer line is read as several); the
 // first line is a header; in every further line commas count as blanks and the fields
 // are scanned in order. A field that is missing or unreadable, and every field after
-// it, keeps what the record held before the line.
+// it, keeps what the record held before the line. A number field is an optional sign
+// and decimal digits; a value outside the field's range (0..65535 for a year or month,
+// 0..4294967295 for a count) makes the field unreadable: "-1" and "4294967296" are,
+// "+7" is 7 and "-0" is 0. A number ends at the first character that is not a digit,
+// which starts the next field ("12x" is 12, then "x").
 #pragma once
 
 #include "store/crime_data.h"
 
 constexpr int LINE_SIZE = 256;  // read buffer of one line, NUL included
 
-// Beat list line "NAME,LON,LAT". A name longer than 7 characters is cut to its first
+// Beat list line "NAME,LON,LAT"; the coordinates are floats as sscanf's "%f" reads
+// them. A name longer than 7 characters is cut to its first
 // 7, which then also name the beat's data files. Changes commas in line to blanks.
 void parse_beat_line(char* line, BeatRecord* beat);
 
