@@ -196,6 +196,11 @@ static void read_years(BeatRecord* beat, uint32_t* maxima)
     fclose(file);
 }
 
+FILE* open_for_reading(const char* path)
+{
+    return open_regular_file(path);
+}
+
 int load_records(const char* path)
 {
     FILE* list = open_regular_file(path);

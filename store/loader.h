@@ -12,6 +12,8 @@
 // which starts the next field ("12x" is 12, then "x").
 #pragma once
 
+#include <cstdio>
+
 #include "store/crime_data.h"
 
 constexpr int LINE_SIZE = 256;  // read buffer of one line, NUL included
@@ -42,3 +44,8 @@ int beat_name_is_safe(const char* name);
 // copy and commits it whole). Shows nothing and rebuilds nothing: the caller does
 // (read_records).
 int load_records(const char* path);
+
+// The files the program reads besides the loader's (the field list) open as the
+// loader's do: open_regular_file(path), null for a missing file and for anything but a
+// regular file, never blocking.
+FILE* open_for_reading(const char* path);
