@@ -203,7 +203,7 @@ FILE* open_for_reading(const char* path)
 
 int load_records(const char* path)
 {
-    FILE* list = open_regular_file(path);
+    FILE* list = open_for_reading(path);
     if (!list)
         return 0;
     memcpy(staged_beats, beats, sizeof beats);  // a short line keeps what its beat held
