@@ -19,8 +19,8 @@
 constexpr int LINE_SIZE = 256;  // read buffer of one line, NUL included
 
 // Beat list line "NAME,LON,LAT"; the coordinates are floats as sscanf's "%f" reads
-// them. A name longer than 7 characters is cut to its first
-// 7, which then also name the beat's data files. Changes commas in line to blanks.
+// them. A name longer than 7 characters is cut to its first 7, which then also name the
+// beat's data files. Changes commas in line to blanks.
 void parse_beat_line(char* line, BeatRecord* beat);
 
 // Monthly line "YEAR,MONTH,WORD,7 counts"; the word must be there and is skipped.
