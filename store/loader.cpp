@@ -1,10 +1,11 @@
-// loader.cpp: the beat list, the monthly pass, the yearly pass; see loader.h.
+// loader.cpp: the field scanner, the line parsers, the beat list, the monthly and yearly
+// passes into a staging table, and its commit; see loader.h.
 #include "store/loader.h"
 
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 
+#include "store/regular_file.h"
 
 static const char BEATS_FOLDER[] = "data/beats/";
 
@@ -15,15 +16,79 @@ static void commas_to_blanks(char* line)
             *c = ' ';
 }
 
-// Each parser scans into locals and copies only the fields sscanf filled, so a short
-// line leaves the rest of the record alone. A word is at most LINE_SIZE - 1 long, so
-// "%255s" into a LINE_SIZE buffer cannot overrun.
+//// field scanner
+// Fields are separated by the C locale's white space, whatever locale the program runs
+// in. Each scan_* moves *cursor past the field it read and returns 1, or returns 0 and
+// leaves *cursor alone when the field is missing or unreadable.
+
+static int is_blank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+static int is_digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A decimal number of at most max: blanks, an optional '+' or '-', one or more digits;
+// the digits end at the first other character, which starts the next field. Unreadable
+// when there is no digit or the value is outside 0 .. max ("-0" is 0, "-1" unreadable).
+static int scan_number(const char** cursor, uint32_t max, uint32_t* value)
+{
+    const char* c = *cursor;
+    while (is_blank(*c))
+        c++;
+    int negative = *c == '-';
+    if (*c == '+' || *c == '-')
+        c++;
+    if (!is_digit(*c))
+        return 0;
+    uint64_t number = 0;
+    for (; is_digit(*c); c++) {
+        number = number * 10 + (uint64_t)(*c - '0');
+        if (number > max)
+            number = (uint64_t)max + 1;  // out of range however many digits follow
+    }
+    if (number > max || (negative && number != 0))
+        return 0;
+    *value = (uint32_t)number;
+    *cursor = c;
+    return 1;
+}
+
+// One word of any non-blank characters, which is skipped.
+static int scan_word(const char** cursor)
+{
+    const char* c = *cursor;
+    while (is_blank(*c))
+        c++;
+    if (!*c)
+        return 0;
+    while (*c && !is_blank(*c))
+        c++;
+    *cursor = c;
+    return 1;
+}
+
+// The seven counts in CrimeType order, up to the first unreadable one.
+static void scan_counts(const char* c, CrimeCounts* counts)
+{
+    uint32_t value;
+    for (int t = 0; t < CRIME_TYPE_COUNT && scan_number(&c, UINT32_MAX, &value); t++)
+        counts->count[t] = value;
+}
+
+//// line parsers
+// Each writes a field only once it has been read, so an unreadable field leaves it and
+// every later field as the record held them.
 
 void parse_beat_line(char* line, BeatRecord* beat)
 {
     commas_to_blanks(line);
     char word[LINE_SIZE];
     float lon = 0, lat = 0;
+    // a word is at most LINE_SIZE - 1 long, so "%255s" into word cannot overrun
     int filled = sscanf(line, "%255s%f%f", word, &lon, &lat);
     if (filled >= 1) {
         size_t length = strlen(word);
@@ -41,31 +106,28 @@ void parse_beat_line(char* line, BeatRecord* beat)
 void parse_month_line(char* line, MonthRecord* slot)
 {
     commas_to_blanks(line);
-    unsigned short year = 0, month = 0;
-    char word[LINE_SIZE];
-    unsigned c[CRIME_TYPE_COUNT] = {};
-    int filled = sscanf(line, "%hu%hu%255s%u%u%u%u%u%u%u", &year, &month, word, &c[0], &c[1],
-                        &c[2], &c[3], &c[4], &c[5], &c[6]);
-    if (filled >= 1)
-        slot->year = year;
-    if (filled >= 2)
-        slot->month = month;
-    for (int t = 0; t < CRIME_TYPE_COUNT && t < filled - 3; t++)
-        slot->counts.count[t] = c[t];
+    const char* c = line;
+    uint32_t value;
+    if (!scan_number(&c, UINT16_MAX, &value))
+        return;
+    slot->year = (uint16_t)value;
+    if (!scan_number(&c, UINT16_MAX, &value))
+        return;
+    slot->month = (uint16_t)value;
+    if (scan_word(&c))
+        scan_counts(c, &slot->counts);
 }
 
 void parse_year_line(char* line, YearRecord* slot)
 {
     commas_to_blanks(line);
-    unsigned short year = 0;
-    char word[LINE_SIZE];
-    unsigned c[CRIME_TYPE_COUNT] = {};
-    int filled = sscanf(line, "%hu%255s%u%u%u%u%u%u%u", &year, word, &c[0], &c[1], &c[2],
-                        &c[3], &c[4], &c[5], &c[6]);
-    if (filled >= 1)
-        slot->year = year;
-    for (int t = 0; t < CRIME_TYPE_COUNT && t < filled - 2; t++)
-        slot->counts.count[t] = c[t];
+    const char* c = line;
+    uint32_t value;
+    if (!scan_number(&c, UINT16_MAX, &value))
+        return;
+    slot->year = (uint16_t)value;
+    if (scan_word(&c))
+        scan_counts(c, &slot->counts);
 }
 
 int beat_name_is_safe(const char* name)
@@ -73,20 +135,28 @@ int beat_name_is_safe(const char* name)
     return name[0] != '.' && strchr(name, '/') == nullptr;
 }
 
+//// loading
+// A load reads into a staging copy of the table and commits it whole on success, so a
+// beat list that fails part-way leaves the table as the last successful load left it.
+
+static BeatRecord staged_beats[MAX_BEATS];
+static uint32_t staged_count;
+static uint32_t staged_maxima[MAX_BEATS][CRIME_TYPE_COUNT];
+
 // Opens data/beats/NAME<suffix>, or returns null when the name is unsafe or the file
-// cannot be opened.
+// cannot be opened as a regular file.
 static FILE* open_beat_file(const char* name, const char* suffix)
 {
     if (!beat_name_is_safe(name))
         return nullptr;
     char path[sizeof BEATS_FOLDER + BEAT_NAME_SIZE + 8];
     snprintf(path, sizeof path, "%s%.7s%s", BEATS_FOLDER, name, suffix);
-    return fopen(path, "r");
+    return open_regular_file(path);
 }
 
-static void read_months(int b)
+// A file that fails while being read counts as missing: its slots end empty.
+static void read_months(BeatRecord* beat)
 {
-    BeatRecord* beat = &beats[b];
     memset(beat->months, 0, sizeof beat->months);
     FILE* file = open_beat_file(beat->name, ".csv");
     if (!file)
@@ -96,39 +166,39 @@ static void read_months(int b)
         for (int j = 0; j < MONTH_SLOTS && fgets(line, sizeof line, file); j++)
             parse_month_line(line, &beat->months[j]);
     }
+    if (ferror(file))
+        memset(beat->months, 0, sizeof beat->months);
     fclose(file);
 }
 
-static void read_years(int b)
+// The maxima change only when the whole file was read; a file that cannot be opened or
+// fails while being read keeps those of the last load that read this beat's years.
+static void read_years(BeatRecord* beat, uint32_t* maxima)
 {
-    BeatRecord* beat = &beats[b];
     memset(beat->years, 0, sizeof beat->years);
     FILE* file = open_beat_file(beat->name, "_yr.csv");
     if (!file)
-        return;  // the maxima stay those of the last load that read this beat's years
-    uint32_t* maxima = beat_maxima[b];
-    memset(maxima, 0, sizeof beat_maxima[b]);
+        return;
+    uint32_t largest[CRIME_TYPE_COUNT] = {};
     char line[LINE_SIZE];
     if (fgets(line, sizeof line, file)) {  // header
         for (int j = 0; j < YEAR_SLOTS && fgets(line, sizeof line, file); j++) {
             parse_year_line(line, &beat->years[j]);
             for (int t = 0; t < CRIME_TYPE_COUNT; t++)
-                if (maxima[t] < beat->years[j].counts.count[t])
-                    maxima[t] = beat->years[j].counts.count[t];
+                if (largest[t] < beat->years[j].counts.count[t])
+                    largest[t] = beat->years[j].counts.count[t];
         }
     }
+    if (ferror(file))
+        memset(beat->years, 0, sizeof beat->years);
+    else
+        memcpy(maxima, largest, sizeof largest);
     fclose(file);
 }
 
 FILE* open_for_reading(const char* path)
 {
-    FILE* file = fopen(path, "r");
-    struct stat info;
-    if (file && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
-        fclose(file);
-        return nullptr;
-    }
-    return file;
+    return open_regular_file(path);
 }
 
 int load_records(const char* path)
@@ -136,19 +206,28 @@ int load_records(const char* path)
     FILE* list = open_for_reading(path);
     if (!list)
         return 0;
+    memcpy(staged_beats, beats, sizeof beats);  // a short line keeps what its beat held
+    memcpy(staged_maxima, beat_maxima, sizeof beat_maxima);
+    staged_count = 0;
     char line[LINE_SIZE];
-    beat_count = 0;
     if (fgets(line, sizeof line, list)) {  // header
-        while (beat_count < (uint32_t)MAX_BEATS && fgets(line, sizeof line, list)) {
-            parse_beat_line(line, &beats[beat_count]);
-            beat_count++;
+        while (staged_count < (uint32_t)MAX_BEATS && fgets(line, sizeof line, list)) {
+            parse_beat_line(line, &staged_beats[staged_count]);
+            staged_count++;
         }
     }
+    int read_whole = !ferror(list);
     fclose(list);
+    if (!read_whole)
+        return 0;
 
-    for (uint32_t b = 0; b < beat_count; b++)
-        read_months((int)b);
-    for (uint32_t b = 0; b < beat_count; b++)
-        read_years((int)b);
+    for (uint32_t b = 0; b < staged_count; b++)
+        read_months(&staged_beats[b]);
+    for (uint32_t b = 0; b < staged_count; b++)
+        read_years(&staged_beats[b], staged_maxima[b]);
+
+    memcpy(beats, staged_beats, sizeof beats);
+    memcpy(beat_maxima, staged_maxima, sizeof beat_maxima);
+    beat_count = staged_count;
     return 1;
 }

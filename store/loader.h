@@ -5,7 +5,11 @@
 // in lines of at most LINE_SIZE - 1 characters (a longer line is read as several); the
 // first line is a header; in every further line commas count as blanks and the fields
 // are scanned in order. A field that is missing or unreadable, and every field after
-// it, keeps what the record held before the line.
+// it, keeps what the record held before the line. A number field is an optional sign
+// and decimal digits; a value outside the field's range (0..65535 for a year or month,
+// 0..4294967295 for a count) makes the field unreadable: "-1" and "4294967296" are,
+// "+7" is 7 and "-0" is 0. A number ends at the first character that is not a digit,
+// which starts the next field ("12x" is 12, then "x").
 #pragma once
 
 #include <cstdio>
@@ -14,8 +18,9 @@
 
 constexpr int LINE_SIZE = 256;  // read buffer of one line, NUL included
 
-// Beat list line "NAME,LON,LAT". A name longer than 7 characters is cut to its first
-// 7, which then also name the beat's data files. Changes commas in line to blanks.
+// Beat list line "NAME,LON,LAT"; the coordinates are floats as sscanf's "%f" reads
+// them. A name longer than 7 characters is cut to its first 7, which then also name the
+// beat's data files. Changes commas in line to blanks.
 void parse_beat_line(char* line, BeatRecord* beat);
 
 // Monthly line "YEAR,MONTH,WORD,7 counts"; the word must be there and is skipped.
@@ -31,12 +36,16 @@ int beat_name_is_safe(const char* name);
 
 // Loads the beat list at path and every listed beat's monthly and yearly files, the
 // yearly maxima with them. At most MAX_BEATS beats, MONTH_SLOTS monthly and YEAR_SLOTS
-// yearly lines are used; further lines are ignored. A missing data file leaves that
-// beat's slots empty (and a missing yearly file its maxima as they were). Returns 1, or
-// 0 when the list cannot be opened (a folder cannot); the table is then unchanged.
-// Shows nothing and rebuilds nothing: the caller does (read_records).
+// yearly lines are used; further lines are ignored. Only regular files are read: a
+// folder, FIFO or device counts as a file that cannot be opened. A data file that cannot
+// be opened or fails while being read counts as missing: that beat's slots stay empty
+// (and a yearly file's maxima as they were). Returns 1, or 0 when the list cannot be
+// opened or fails while being read; the table is then unchanged (a load fills a staging
+// copy and commits it whole). Shows nothing and rebuilds nothing: the caller does
+// (read_records).
 int load_records(const char* path);
 
-// fopen(path, "r"), except that a folder (which Linux opens for reading) cannot be
-// opened either: null then, as for a missing file.
+// The files the program reads besides the loader's (the field list) open as the
+// loader's do: open_regular_file(path), null for a missing file and for anything but a
+// regular file, never blocking.
 FILE* open_for_reading(const char* path);

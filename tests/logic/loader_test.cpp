@@ -3,9 +3,12 @@
 
 #include <cstring>
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "store/dates.h"
 #include "store/loader.h"
+#include "store/regular_file.h"
 #include "tests/data_fixture.h"
 
 using Loader = InScratchFolder;
@@ -110,4 +113,152 @@ TEST_F(Loader, NamesFormThePaths)
         EXPECT_STREQ(c.stored, beats[0].name);
         EXPECT_EQ(c.loads ? 2004 : 0, beats[0].months[0].year) << c.name;
     }
+}
+
+// A number that does not fit its field (year and month 0..65535, counts 0..4294967295,
+// no negative value) makes that field unreadable, so it and every later field keep what
+// the slot held, as for any malformed field. '+' is allowed, "-0" is 0, and a number ends
+// at the first non-digit.
+TEST(NumberFields, OutOfRangeIsUnreadable)
+{
+    const uint32_t K = 77;  // what every count of the slot held before the line
+    struct MonthCase { const char* line; MonthRecord slot; } months[] = {
+        {"1999,1,Jan,1,2,3,4,5,6,7", {1999, 1, {{1, 2, 3, 4, 5, 6, 7}}}},
+        {"1999,1,Jan,-1,2", {1999, 1, {{K, K, K, K, K, K, K}}}},
+        {"1999,1,Jan,4294967295,4294967296,3", {1999, 1, {{4294967295u, K, K, K, K, K, K}}}},
+        {"1999,1,Jan,18446744073709551617,1", {1999, 1, {{K, K, K, K, K, K, K}}}},
+        {"1999,1,Jan,99999999999999999999999999,1", {1999, 1, {{K, K, K, K, K, K, K}}}},
+        {"65535,65535,x,1", {65535, 65535, {{1, K, K, K, K, K, K}}}},
+        {"65536,1,x,1", {7777, 77, {{K, K, K, K, K, K, K}}}},
+        {"-1,1,x,1", {7777, 77, {{K, K, K, K, K, K, K}}}},
+        {"1999,-1,x,1", {1999, 77, {{K, K, K, K, K, K, K}}}},
+        {"1999,70000,x,1", {1999, 77, {{K, K, K, K, K, K, K}}}},
+        {"-0,+7,x,+3,-0,- 1", {0, 7, {{3, 0, K, K, K, K, K}}}},
+        {"+-1,1,x,1", {7777, 77, {{K, K, K, K, K, K, K}}}},
+        {"1999,1,x,1-2,3", {1999, 1, {{1, K, K, K, K, K, K}}}},
+        {"1999,1,x,12x,3", {1999, 1, {{12, K, K, K, K, K, K}}}},
+        {"1999,1,,5", {1999, 1, {{K, K, K, K, K, K, K}}}},  // "5" is the word
+        {"0000000000000000000001999 \t1\tx\v2\f3\r4\n", {1999, 1, {{2, 3, 4, K, K, K, K}}}},
+        {"1999,1,x,00000000000000000000004294967295", {1999, 1, {{4294967295u, K, K, K, K, K, K}}}},
+    };
+    for (const MonthCase& c : months) {
+        MonthRecord slot = {7777, 77, {{K, K, K, K, K, K, K}}};
+        char line[LINE_SIZE];
+        snprintf(line, sizeof line, "%s", c.line);
+        parse_month_line(line, &slot);
+        EXPECT_EQ(0, memcmp(&c.slot, &slot, sizeof slot)) << c.line << " -> " << slot.year
+            << " " << slot.month << " " << slot.counts.count[0] << " " << slot.counts.count[1];
+    }
+    struct YearCase { const char* line; YearRecord slot; } years[] = {
+        {"2000,T,5,4294967295", {2000, {{5, 4294967295u, K, K, K, K, K}}}},
+        {"2000,T,-5", {2000, {{K, K, K, K, K, K, K}}}},
+        {"2000,T,1,4294967296,1", {2000, {{1, K, K, K, K, K, K}}}},
+        {"70000,T,1", {7777, {{K, K, K, K, K, K, K}}}},
+        {"-0,T,+1", {0, {{1, K, K, K, K, K, K}}}},
+        {"2000", {2000, {{K, K, K, K, K, K, K}}}},
+    };
+    for (const YearCase& c : years) {
+        YearRecord slot = {7777, {{K, K, K, K, K, K, K}}};
+        char line[LINE_SIZE];
+        snprintf(line, sizeof line, "%s", c.line);
+        parse_year_line(line, &slot);
+        EXPECT_EQ(c.slot.year, slot.year) << c.line;  // field by field: the record has padding
+        EXPECT_EQ(0, memcmp(&c.slot.counts, &slot.counts, sizeof slot.counts))
+            << c.line << " -> " << slot.counts.count[0] << " " << slot.counts.count[1];
+    }
+    // the coordinates stay floats: an unreadable one keeps it and the next
+    struct BeatCase { const char* line; float lon, lat; } beat_lines[] = {
+        {"A,-95.5,29.5", -95.5f, 29.5f}, {"A,x,29.5", 1, 2}, {"A,-95.5,y", -95.5f, 2}};
+    for (const BeatCase& c : beat_lines) {
+        BeatRecord beat = {};
+        beat.lon = 1;
+        beat.lat = 2;
+        char line[LINE_SIZE];
+        snprintf(line, sizeof line, "%s", c.line);
+        parse_beat_line(line, &beat);
+        EXPECT_STREQ("A", beat.name);
+        EXPECT_EQ(c.lon, beat.lon) << c.line;
+        EXPECT_EQ(c.lat, beat.lat) << c.line;
+    }
+}
+
+// Only regular files are read. A folder, a FIFO (which no one writes: opening it must not
+// wait) or a device as the list fails the load and changes nothing; as a beat's files it
+// counts as missing: slots empty, the yearly maxima kept.
+TEST_F(Loader, OnlyRegularFiles)
+{
+    alarm(20);  // a blocking open would hang here: end the run instead
+    ASSERT_EQ(1, load("H\nA\n", {{"A.csv", "H\n1999,1,Jan,4\n"}, {"A_yr.csv", "H\n1999,T,9\n"}}));
+    static BeatRecord saved[MAX_BEATS];
+    memcpy(saved, beats, sizeof beats);
+    struct Kind { const char* name; int (*make)(const char* path); } kinds[] = {
+        {"folder", [](const char* path) { return mkdir(path, 0755); }},
+        {"fifo", [](const char* path) { return mkfifo(path, 0644); }},
+        {"device", [](const char* path) { return symlink("/dev/null", path); }},
+    };
+    for (const Kind& kind : kinds) {
+        for (const char* path : {"other.csv", "data/beats/A.csv", "data/beats/A_yr.csv"}) {
+            std::filesystem::remove(path);
+            ASSERT_EQ(0, kind.make(path)) << kind.name << " " << path;
+        }
+        EXPECT_EQ(0, load_records("other.csv")) << kind.name;
+        EXPECT_EQ(0, memcmp(saved, beats, sizeof beats)) << kind.name;
+        EXPECT_EQ(1u, beat_count);
+        EXPECT_EQ(1, load_records("list.csv")) << kind.name;
+        EXPECT_EQ(0, beats[0].months[0].year) << kind.name;
+        EXPECT_EQ(0, beats[0].years[0].year) << kind.name;
+        EXPECT_EQ(9u, beat_maxima[0][0]) << kind.name;
+        for (const char* path : {"other.csv", "data/beats/A.csv", "data/beats/A_yr.csv"})
+            std::filesystem::remove(path);
+        std::ofstream("data/beats/A.csv") << "H\n1999,1,Jan,4\n";
+        std::ofstream("data/beats/A_yr.csv") << "H\n1999,T,9\n";
+        ASSERT_EQ(1, load_records("list.csv"));
+    }
+    alarm(0);
+}
+
+// A read error is not an end of file. In the list it fails the load and the whole table
+// (names, slots, maxima, count) stays as the last successful load left it; in a beat's
+// file it counts as missing. A file shorter than the read limit still reads whole.
+TEST_F(Loader, ReadErrors)
+{
+    const std::string long_months = "H\n2005,1,Jan,8\n2005,2,Feb,8\n";
+    const std::string long_years = "H\n2005,T,50\n2006,T,60\n";
+    ASSERT_EQ(1, load("H\nA,1,2\nB,3,4\n", {{"A.csv", "H\n1999,1,Jan,4\n"},
+                                           {"A_yr.csv", "H\n1999,T,9\n"},
+                                           {"B_yr.csv", "H\n1999,T,7\n"}}));
+    static BeatRecord saved[MAX_BEATS];
+    memcpy(saved, beats, sizeof beats);
+    uint32_t saved_maxima[MAX_BEATS][CRIME_TYPE_COUNT];
+    memcpy(saved_maxima, beat_maxima, sizeof beat_maxima);
+    struct Case { const char* list; long limit; } failing[] = {
+        {"H\nC,5,6\nD,7,8\nE\n", 10}, {"H\nC,5,6\n", 0}, {"", 0}, {"H\nC,5,6\n", 3}};
+    for (const Case& c : failing) {
+        std::ofstream("other.csv", std::ios::binary) << c.list;
+        regular_file_read_limit = c.limit;
+        EXPECT_EQ(0, load_records("other.csv")) << c.list << " " << c.limit;
+        regular_file_read_limit = -1;
+        EXPECT_EQ(2u, beat_count);
+        EXPECT_EQ(0, memcmp(saved, beats, sizeof beats)) << c.list << " " << c.limit;
+        EXPECT_EQ(0, memcmp(saved_maxima, beat_maxima, sizeof beat_maxima));
+    }
+
+    // limit 20: the list (9 bytes) and B's yearly file (16) read whole, A's files fail
+    std::ofstream("list.csv") << "H\nA\nB\n\n";
+    std::ofstream("data/beats/A.csv") << long_months;
+    std::ofstream("data/beats/A_yr.csv") << long_years;
+    std::ofstream("data/beats/B_yr.csv") << "H\n2001,T,2,6\n";
+    regular_file_read_limit = 20;
+    EXPECT_EQ(1, load_records("list.csv"));
+    regular_file_read_limit = -1;
+    EXPECT_EQ(3u, beat_count);
+    EXPECT_EQ(0, beats[0].months[0].year);
+    EXPECT_EQ(0, beats[0].years[0].year);
+    EXPECT_EQ(9u, beat_maxima[0][0]);  // as they were
+    EXPECT_EQ(2001, beats[1].years[0].year);
+    EXPECT_EQ(2u, beat_maxima[1][0]);
+    EXPECT_EQ(6u, beat_maxima[1][1]);
+    ASSERT_EQ(1, load_records("list.csv"));  // no limit: A reads whole
+    EXPECT_EQ(2005, beats[0].months[1].year);
+    EXPECT_EQ(60u, beat_maxima[0][0]);
 }
