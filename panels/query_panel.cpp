@@ -54,18 +54,6 @@ void query_panel_refresh(Panel panel)
         list_set_current(panel, IDC_BEAT_LIST, selected_beat);
 }
 
-// The scene point over a beat: its place scaled by MAP_SCALE about the map origin,
-// computed in double precision about the origin's decimal value and stored as floats.
-constexpr double ORIGIN_X = -95.31955;
-constexpr double ORIGIN_Y = 29.7395;
-static_assert((float)ORIGIN_X == MAP_ORIGIN_X && (float)ORIGIN_Y == MAP_ORIGIN_Y, "map origin moved");
-
-static void center_view_on(const BeatRecord* beat)
-{
-    view_center.x = (float)(((double)beat->lon - ORIGIN_X) * MAP_SCALE + ORIGIN_X);
-    view_center.y = (float)(((double)beat->lat - ORIGIN_Y) * MAP_SCALE + ORIGIN_Y);
-}
-
 int query_panel_command(Panel dialog, int control_id, int code)
 {
     if (control_id == IDC_CRIME_LIST) {
@@ -84,7 +72,7 @@ int query_panel_command(Panel dialog, int control_id, int code)
             int row = list_current(dialog, IDC_BEAT_LIST);
             // no current row (-1) clears the selection and moves nothing
             if (row >= 0 && row < (int)loaded_beat_count())
-                center_view_on(&beats[row]);
+                center_view_on(beats[row].lon, beats[row].lat);
             beat_report(row);
         }
         return 1;

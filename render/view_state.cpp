@@ -34,10 +34,16 @@ int same_scene(const SceneKey* a, const SceneKey* b)
            a->height == b->height;
 }
 
+// The origin's decimal value in double precision, of which MAP_ORIGIN_X and _Y are the
+// nearest floats.
+constexpr double ORIGIN_X = -95.31955;
+constexpr double ORIGIN_Y = 29.7395;
+static_assert((float)ORIGIN_X == MAP_ORIGIN_X && (float)ORIGIN_Y == MAP_ORIGIN_Y, "map origin moved");
+
 void center_view_on(float lon, float lat)
 {
-    view_center.x = (float)(((double)lon - MAP_ORIGIN_X) * MAP_SCALE + MAP_ORIGIN_X);
-    view_center.y = (float)(((double)lat - MAP_ORIGIN_Y) * MAP_SCALE + MAP_ORIGIN_Y);
+    view_center.x = (float)(((double)lon - ORIGIN_X) * MAP_SCALE + ORIGIN_X);
+    view_center.y = (float)(((double)lat - ORIGIN_Y) * MAP_SCALE + ORIGIN_Y);
 }
 
 int set_height_choice(unsigned choice)

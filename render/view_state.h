@@ -51,7 +51,7 @@ constexpr uint8_t AUTO_MOVE_ZOOM_IN = 5;
 constexpr uint8_t AUTO_MOVE_ZOOM_OUT = 6;
 
 // Moves view_center over model point (lon, lat): its scene position, scaled about the
-// map origin at double precision and stored in single; z kept.
+// map origin (its decimal value) at double precision and stored in single; z kept.
 void center_view_on(float lon, float lat);
 
 //// What a frame shows

@@ -1,5 +1,6 @@
 // qt_platform.cpp: the platform layer on Qt 6. It only translates: Qt events become
 // calls of the program's on_* handlers, platform_* calls become Qt calls.
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -205,6 +206,9 @@ void write_test_state()
 int platform_run(int argc, char** argv, const char* title, int outer_width, int outer_height)
 {
     QApplication app(argc, argv);
+    // Qt takes the locale from the environment; the data files and the reports write
+    // numbers with a decimal point whatever the user's language
+    setlocale(LC_NUMERIC, "C");
     app.setQuitOnLastWindowClosed(false);  // the loop ends through platform_quit
     MainWindow window;
     main_window = &window;
