@@ -8,3 +8,4 @@ done
 bash "$(dirname "$0")/image_ratios.sh" "$build"
 bash "$(dirname "$0")/startup.sh" "$build"
 bash "$(dirname "$0")/input_latency.sh" "$build"
+bash "$(dirname "$0")/idle.sh" "$build"
