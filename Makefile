@@ -8,7 +8,7 @@ FUZZ_BUILD := build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: run test test-release test-asan build test-build deps test-deps bench fuzz clean
+.PHONY: run test test-release test-asan build test-build deps test-deps bench soak fuzz clean
 
 deps:
 	@bash tools/install_deps.sh
@@ -43,6 +43,10 @@ test-asan: test-deps
 
 bench: test-build
 	bash bench/run_benchmarks.sh $(TEST_BUILD)
+
+# The whole program playing for an hour (SOAK_MINUTES=N for less), its memory each minute.
+soak: test-build
+	bash bench/soak.sh $(TEST_BUILD)
 
 # libFuzzer programs (clang); run one with e.g. build-fuzz/fuzz/bmp_fuzz fuzz/corpus/bmp
 fuzz: test-deps

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The whole program playing the sample district forward by day for an hour (SOAK_MINUTES),
+# a beat chosen in the Query panel every 20 seconds so reports keep arriving in the Info
+# log; prints the resident memory once a minute and the growth after the first minute.
+# $1 is the build folder. Starts its own Xvfb when no display is set. Asserts nothing.
+set -u
+build=${1:-build}
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build"
+fi
+export XDG_RUNTIME_DIR=$(mktemp -d)
+minutes=${SOAK_MINUTES:-60}
+tools="$(dirname "$0")/../tests/tools"
+ux() { echo $(( ($1 * 7 + 2) / 4 )); }
+uy() { echo $(( ($1 * 13 + 4) / 8 )); }
+
+"$build/zavro" data/district.csv >/dev/null 2>&1 &
+pid=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
+[ -n "$window" ] || { echo "no window"; kill "$pid"; exit 1; }
+eval "$(xdotool getwindowgeometry --shell "$window")"
+source "$tools/client_area.sh"
+client_area || { kill "$pid"; exit 1; }
+sleep 1
+click() { xdotool mousemove $(( X + $1 )) $(( Y + $2 )) click 1; sleep 0.3; }
+# the Timeline to the bottom right, "Day" as the step, then ">"
+xdotool mousemove $(( X + 200 )) $(( Y + 8 )) mousedown 1 mousemove $(( X + 450 )) $(( Y + 400 )) \
+    mousemove $(( X + 700 )) $(( Y + HEIGHT - 80 )) mouseup 1
+sleep 0.3
+tx=$(( 500 + 1 )); ty=$(( HEIGHT - 80 - 8 + 18 ))
+click $(( tx + $(ux 266) )) $(( ty + $(uy 13) ))
+xdotool key Up Up Return
+click $(( tx + $(ux 57) )) $(( ty + $(uy 13) ))
+beat_x=$(( $(ux 20) + 1 + $(ux 215) + 12 )); beat_y=$(( $(uy 20) + 18 + $(uy 20) + 8 ))
+
+rss() { awk '/^VmRSS/ { print $2 }' "/proc/$pid/status"; }
+first=0
+echo "soak: $minutes minutes of playback by day, a report every 20 s (resident memory, KiB)"
+for minute in $(seq 0 "$minutes"); do
+  kill -0 "$pid" 2>/dev/null || { echo "the program ended early"; exit 1; }
+  now=$(rss)
+  [ "$minute" -eq 1 ] && first=$now
+  echo "  minute $minute: $now"
+  [ "$minute" -eq "$minutes" ] && break
+  for row in 0 1 2; do
+    click "$beat_x" $(( beat_y + 13 * ((minute * 3 + row) % 6) ))
+    sleep 20
+  done
+done
+echo "  growth after the first minute: $(( $(rss) - first )) KiB"
+/usr/bin/python3 "$tools/close_window.py" "$window"
+wait "$pid"
