@@ -1,5 +1,6 @@
-// main.cpp: the entry point. Reads the command line (shell/command_line.h), then runs the
-// window. Help, version and a bad command line are answered without opening a window.
+// main.cpp: the entry point. Reads the command line (shell/command_line.h), moves to the
+// folder to start in (shell/user_data.h), then runs the window. Help, version and a bad
+// command line are answered without opening a window.
 #include <unistd.h>
 
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include "platform/platform.h"
 #include "shell/command_line.h"
 #include "shell/startup.h"
+#include "shell/user_data.h"
 
 int main(int argc, char** argv)
 {
@@ -35,6 +37,7 @@ int main(int argc, char** argv)
             return USAGE_EXIT_CODE;
         }
     }
+    enter_start_folder();
     // Qt is given no arguments: they are all ours
     return platform_run(1, argv, MAIN_WINDOW_TITLE, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
 }
