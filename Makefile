@@ -58,6 +58,7 @@ fuzz: test-deps
 # The Debian package, from a release build with no tests in its own folder, with Debian's
 # hardening flags; lintian must find no errors in it. Writes $(PACKAGE_BUILD)/zavroview_*.deb.
 package: package-deps
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
 	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
 	cmake -S . -B $(PACKAGE_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DZAVRO_TESTS=OFF \
