@@ -10,8 +10,7 @@ PACKAGE_BUILD := build-package
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: run test test-release test-asan build test-build deps test-deps bench fuzz clean \
-        package package-deps package-check
+.PHONY: run test test-release test-asan build test-build deps test-deps bench fuzz clean
 
 deps:
 	@bash tools/install_deps.sh
@@ -19,6 +18,7 @@ deps:
 test-deps:
 	@bash tools/install_deps.sh --test
 
+.PHONY: package package-deps package-check
 package-deps:
 	@bash tools/install_deps.sh --package
 
