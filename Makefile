@@ -1,10 +1,12 @@
-# ZAVROView: `make run` builds and starts the program, `make test` runs every test.
-# Both install the Debian packages they need first (tools/install_deps.sh).
+# ZAVROView: `make run` builds and starts the program, `make test` runs every test,
+# `make package` builds the Debian package. Each installs the Debian packages it needs
+# first (tools/install_deps.sh).
 
 BUILD      := build
 TEST_BUILD := build-test
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
+PACKAGE_BUILD := build-package
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
@@ -15,6 +17,10 @@ deps:
 
 test-deps:
 	@bash tools/install_deps.sh --test
+
+.PHONY: package package-deps package-check
+package-deps:
+	@bash tools/install_deps.sh --package
 
 # A user's build: no tests (so no test framework needed), warnings reported, not fatal.
 build: deps
@@ -53,5 +59,22 @@ fuzz: test-deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZAVRO_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
+# The Debian package, from a release build with no tests in its own folder, with Debian's
+# hardening flags; lintian must find no errors in it. Writes $(PACKAGE_BUILD)/zavroview_*.deb.
+package: package-deps
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	cmake -S . -B $(PACKAGE_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DZAVRO_TESTS=OFF \
+	  -DZAVRO_WERROR=OFF -DZAVRO_DEBIAN_DOCS=ON -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	rm -f $(PACKAGE_BUILD)/*.deb
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	lintian --allow-root --fail-on error $(PACKAGE_BUILD)/*.deb
+
+# The package unpacked and its program started from there under Xvfb, as a new user would.
+package-check: package
+	xvfb-run -a -s "-screen 0 1280x1024x24" bash tests/package/check_package.sh $(PACKAGE_BUILD)/*.deb
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

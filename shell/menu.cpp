@@ -53,18 +53,24 @@ void create_menu()
     platform_create_menu_bar(MENUS, COUNT(MENUS));
 }
 
+int load_beat_list(const char* path)
+{
+    if (!read_records(path)) {
+        platform_message_box("Can't load data file!!", "Error");
+        return 0;
+    }
+    query_panel_refresh(query_panel);
+    make_columns();
+    return 1;
+}
+
 static void load_data()
 {
     char path[FILE_PATH_SIZE];
     if (!open_file_dialog(path, ".csv"))
         return;
-    if (!read_records(path)) {
-        platform_message_box("Can't load data file!!", "Error");
-        return;
-    }
-    query_panel_refresh(query_panel);
-    make_columns();
-    platform_message_box("Load complete", "Info");
+    if (load_beat_list(path))
+        platform_message_box("Load complete", "Info");
 }
 
 static void export_csv()

@@ -27,3 +27,10 @@ constexpr int SNAPSHOT_WAIT_MS = 251;  // before a capture, with the frame timer
 
 // Puts the menu bar on the main window.
 void create_menu();
+
+// Loads the beat list at path as "Load Data.." does once the user has chosen it: the
+// records read (shell/records.h), the Query panel refreshed and the columns rebuilt;
+// returns 1. A list that cannot be loaded shows "Can't load data file!!" (caption
+// "Error") after the loader's own message and returns 0. Shows no message on success:
+// "Load complete" is the menu command's.
+int load_beat_list(const char* path);

@@ -3,16 +3,13 @@
 
 #include <GL/gl.h>
 
-#include <cstdlib>
-
 #include "panels/gis_panel.h"
 #include "panels/panels.h"
-#include "panels/query_panel.h"
 #include "platform/platform.h"
 #include "render/columns.h"
 #include "render/map_gl.h"
+#include "shell/command_line.h"
 #include "shell/file_dialogs.h"
-#include "shell/records.h"
 #include "shell/menu.h"
 #include "shell/view.h"
 
@@ -44,11 +41,9 @@ void on_startup()
     create_menu();
     init_file_dialogs();
     create_panels();
-    // Test hook, for the tests that run the whole program under Xvfb: ZAVRO_TEST_LOAD=PATH
-    // loads that beat list once the panels exist, as "Load Data.." will.
-    const char* beat_list = getenv("ZAVRO_TEST_LOAD");
-    if (beat_list && read_records(beat_list))
-        query_panel_refresh(query_panel);
+    // the beat list named on the command line, now that the Query panel exists to list it
+    if (start_beat_list[0])
+        load_beat_list(start_beat_list);
 }
 
 void on_destroy()

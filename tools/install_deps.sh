@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and running need, and with --test also
-# what the tests, benchmarks and fuzzers need. Skips what is present; uses sudo when not
-# root. `make run` calls it plain, `make test` with --test: the one list of both.
+# Installs the Debian packages that building and running need; with --package also what
+# building and checking the Debian package needs (dpkg-shlibdeps, lintian, the desktop
+# entry's, AppStream's and the man page's validators); with --test all that and what the
+# tests, benchmarks and fuzzers need. Skips what is present; uses sudo when not root.
+# `make run` calls it plain, `make package` with --package, `make test` with --test.
 set -eu
 
 PACKAGES="cmake g++ make ninja-build pkg-config
@@ -11,7 +13,12 @@ libgl1-mesa-dri libegl-mesa0 fonts-dejavu-core"
 TEST_PACKAGES="libegl-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
 xvfb xauth xdotool imagemagick x11-utils python3-xlib poppler-utils"
 
-[ "${1:-}" = "--test" ] && PACKAGES="$PACKAGES $TEST_PACKAGES"
+PACKAGE_PACKAGES="dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db groff"
+
+case "${1:-}" in
+  --package) PACKAGES="$PACKAGES $PACKAGE_PACKAGES" ;;
+  --test) PACKAGES="$PACKAGES $PACKAGE_PACKAGES $TEST_PACKAGES" ;;
+esac
 
 missing=""
 for p in $PACKAGES; do

@@ -1,20 +1,26 @@
 // make_panel_bitmaps.cpp: draws the bitmaps of the panels into panels/bitmaps/: the six
-// navigation arrows (24-bit) and the logo of the about box (4-bit, 16-entry palette).
-// Deterministic: no input, no randomness.
+// navigation arrows (24-bit) and the logo of the about box (4-bit, 16-entry palette); and
+// the program's icons, the logo's mark alone, into packaging/icons/ (zavroview_SIZE.png,
+// SIZE x SIZE pixels, 8-bit RGBA). Deterministic: no input, no randomness.
 //
-// Usage: make_panel_bitmaps [FOLDER]   (default panels/bitmaps, run in the repository root)
+// Usage: make_panel_bitmaps [FOLDER [ICON_FOLDER]]
+//        (defaults panels/bitmaps and packaging/icons, run in the repository root)
 //
 // The arrows stand on the panel face colour, which is kept exact outside the arrow so
 // that a bitmap blends into its panel; no edge is anti-aliased. The logo is drawn in
 // floating point with smooth edges, then every pixel takes the nearest of its 8 colours.
+// The icons keep the smooth edges and are transparent around the mark.
 //
 // [SECTION] arrows
-// [SECTION] logo canvas
+// [SECTION] canvas
 // [SECTION] logo lettering
 // [SECTION] logo mark and layout
 // [SECTION] 4-bit file
+// [SECTION] icons
+// [SECTION] PNG file
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "render/image.h"
@@ -147,7 +153,7 @@ static int write_arrow(const char* folder, const ArrowBitmap& a)
     return ok;
 }
 
-//// logo canvas
+//// canvas
 
 constexpr int LOGO_WIDTH = 322;
 constexpr int LOGO_HEIGHT = 115;
@@ -160,21 +166,59 @@ static const Color LOGO_PALETTE[LOGO_COLORS] = {
 };
 enum LogoInk { INK_BLACK, INK_WHITE, INK_DARK, INK_MID, INK_LIGHT, INK_PALE, INK_RED, INK_DARK_RED };
 
-static float logo[LOGO_HEIGHT][LOGO_WIDTH][3];  // [row from the top][column][channel]
+// The picture being drawn: per pixel red, green and blue (0..255) premultiplied by the
+// coverage, then the coverage (0..1). Paint blends over what is there.
+struct Canvas {
+    int width = 0, height = 0;
+    std::vector<float> pixels;  // [row from the top][column][4]
+};
+static Canvas canvas;
 
-static void logo_blend(int x, int y, Color c, float alpha)
+static void canvas_start(int width, int height, Color background, float coverage)
 {
-    if (x < 0 || y < 0 || x >= LOGO_WIDTH || y >= LOGO_HEIGHT || alpha <= 0)
+    canvas.width = width;
+    canvas.height = height;
+    canvas.pixels.assign((size_t)width * height * 4, 0);
+    for (size_t i = 0; i < canvas.pixels.size(); i += 4) {
+        canvas.pixels[i] = background.r * coverage;
+        canvas.pixels[i + 1] = background.g * coverage;
+        canvas.pixels[i + 2] = background.b * coverage;
+        canvas.pixels[i + 3] = coverage;
+    }
+}
+
+static float* canvas_pixel(int x, int y)
+{
+    return &canvas.pixels[((size_t)y * canvas.width + x) * 4];
+}
+
+static void canvas_blend(int x, int y, Color c, float alpha)
+{
+    if (x < 0 || y < 0 || x >= canvas.width || y >= canvas.height || alpha <= 0)
         return;
-    float* p = logo[y][x];
+    float* p = canvas_pixel(x, y);
     p[0] += (c.r - p[0]) * alpha;
     p[1] += (c.g - p[1]) * alpha;
     p[2] += (c.b - p[2]) * alpha;
+    p[3] += (1 - p[3]) * alpha;
 }
 
 struct Point {
     float x, y;  // pixels, y down
 };
+
+// Where drawing lands on the canvas: point * scale + (dx, dy); stroke widths are scaled
+// too, but kept at least min_width pixels. The logo is drawn as it is.
+struct Placement {
+    float scale, dx, dy, min_width;
+};
+static const Placement AS_DRAWN = {1, 0, 0, 0};
+static Placement placement = AS_DRAWN;
+
+static Point placed(Point p)
+{
+    return {p.x * placement.scale + placement.dx, p.y * placement.scale + placement.dy};
+}
 
 static int polygon_contains(const Point* p, int n, float x, float y)
 {
@@ -187,8 +231,12 @@ static int polygon_contains(const Point* p, int n, float x, float y)
 }
 
 // Fills a polygon, edges smoothed by 4 x 4 samples a pixel.
-static void fill_polygon(const Point* p, int n, Color c)
+static void fill_polygon(const Point* corners, int n, Color c)
 {
+    std::vector<Point> points;
+    for (int i = 0; i < n; i++)
+        points.push_back(placed(corners[i]));
+    const Point* p = points.data();
     float x0 = p[0].x, x1 = p[0].x, y0 = p[0].y, y1 = p[0].y;
     for (int i = 1; i < n; i++) {
         x0 = fminf(x0, p[i].x), x1 = fmaxf(x1, p[i].x);
@@ -200,7 +248,7 @@ static void fill_polygon(const Point* p, int n, Color c)
             for (int sy = 0; sy < 4; sy++)
                 for (int sx = 0; sx < 4; sx++)
                     hits += polygon_contains(p, n, x + (sx + 0.5f) / 4, y + (sy + 0.5f) / 4);
-            logo_blend(x, y, c, hits / 16.0f);
+            canvas_blend(x, y, c, hits / 16.0f);
         }
 }
 
@@ -218,11 +266,14 @@ static float segment_distance(float px, float py, Segment s)
 }
 
 // Strokes the union of the segments with round ends, width in pixels, smooth edges.
-static void stroke_segments(const std::vector<Segment>& segments, float width, Color c)
+static void stroke_segments(const std::vector<Segment>& unplaced, float width, Color c)
 {
-    if (segments.empty())
+    if (unplaced.empty())
         return;
-    float half = width / 2;
+    std::vector<Segment> segments;
+    for (const Segment& s : unplaced)
+        segments.push_back({placed(s.a), placed(s.b)});
+    float half = fmaxf(width * placement.scale, placement.min_width) / 2;
     float x0 = 1e9f, x1 = -1e9f, y0 = 1e9f, y1 = -1e9f;
     for (const Segment& s : segments) {
         x0 = fminf(x0, fminf(s.a.x, s.b.x)), x1 = fmaxf(x1, fmaxf(s.a.x, s.b.x));
@@ -233,7 +284,7 @@ static void stroke_segments(const std::vector<Segment>& segments, float width, C
             float d = 1e9f;
             for (const Segment& s : segments)
                 d = fminf(d, segment_distance(x + 0.5f, y + 0.5f, s));
-            logo_blend(x, y, c, clamp01(half + 0.5f - d));
+            canvas_blend(x, y, c, clamp01(half + 0.5f - d));
         }
 }
 
@@ -417,7 +468,8 @@ static Point lifted(Point p, float height)
     return {p.x, p.y - height};
 }
 
-static void draw_mark()
+// streets: 0 leaves the plate's face plain, for a mark too small to show them.
+static void draw_mark(int streets)
 {
     // the plate's edge below it, then its face with the street grid
     Point front_left[4] = {PLATE[0], PLATE[3], lifted(PLATE[3], -PLATE_THICKNESS),
@@ -427,13 +479,13 @@ static void draw_mark()
     fill_polygon(front_left, 4, LOGO_PALETTE[INK_MID]);
     fill_polygon(front_right, 4, LOGO_PALETTE[INK_DARK]);
     fill_polygon(PLATE, 4, LOGO_PALETTE[INK_PALE]);
-    std::vector<Segment> streets;
-    for (int i = 1; i < 6; i++) {
+    std::vector<Segment> grid;
+    for (int i = 1; i < 6 && streets; i++) {
         float t = i / 6.0f;
-        streets.push_back({plate_point(t, 0), plate_point(t, 1)});
-        streets.push_back({plate_point(0, t), plate_point(1, t)});
+        grid.push_back({plate_point(t, 0), plate_point(t, 1)});
+        grid.push_back({plate_point(0, t), plate_point(1, t)});
     }
-    stroke_segments(streets, 1.1f, LOGO_PALETTE[INK_LIGHT]);
+    stroke_segments(grid, 1.1f, LOGO_PALETTE[INK_LIGHT]);
     stroke_outline(front_left, 4, 1.2f, LOGO_PALETTE[INK_BLACK]);
     stroke_outline(front_right, 4, 1.2f, LOGO_PALETTE[INK_BLACK]);
     stroke_outline(PLATE, 4, 1.2f, LOGO_PALETTE[INK_BLACK]);
@@ -542,29 +594,171 @@ static int write_logo(const char* folder)
     for (int y = LOGO_HEIGHT - 1; y >= 0; y--) {
         uint8_t row[STRIDE] = {};
         for (int x = 0; x < LOGO_WIDTH; x++)
-            row[x / 2] |= (uint8_t)(nearest_ink(logo[y][x]) << (x % 2 ? 0 : 4));
+            row[x / 2] |= (uint8_t)(nearest_ink(canvas_pixel(x, y)) << (x % 2 ? 0 : 4));
         safe_file_write(&file, row, sizeof row);
     }
     return safe_file_commit(&file);
 }
 
+//// icons
+
+static const int ICON_SIZES[] = {16, 22, 24, 32, 48, 64, 128, 256};  // the usual hicolor sizes
+constexpr float ICON_MARGIN = 1 / 16.0f;    // of the side, clear on each edge
+constexpr float ICON_MIN_STROKE = 0.25f;    // pixels: thinner outlines fade away
+constexpr float ICON_STREETS_SCALE = 0.4f;  // drawn smaller than this, the plate is plain
+
+struct Box {
+    float x0, y0, x1, y1;  // logo pixels
+};
+
+// What the mark covers as the logo draws it, found on a canvas MEASURE_SCALE times finer,
+// so that an icon larger than the logo's mark is still centred to its own pixel.
+static Box mark_box()
+{
+    constexpr int MEASURE_SCALE = 4;
+    const int width = LOGO_WIDTH * MEASURE_SCALE, height = LOGO_HEIGHT * MEASURE_SCALE;
+    canvas_start(width, height, WHITE, 0);
+    placement = {(float)MEASURE_SCALE, 0, 0, 0};
+    draw_mark(1);
+    placement = AS_DRAWN;
+    int x0 = width, y0 = height, x1 = 0, y1 = 0;
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++)
+            if (canvas_pixel(x, y)[3] > 0) {
+                x0 = x < x0 ? x : x0, x1 = x + 1 > x1 ? x + 1 : x1;
+                y0 = y < y0 ? y : y0, y1 = y + 1 > y1 ? y + 1 : y1;
+            }
+    const float f = MEASURE_SCALE;
+    return {x0 / f, y0 / f, x1 / f, y1 / f};
+}
+
+// The mark scaled to fit a square of size pixels inside its margins, centred, on a
+// transparent canvas.
+static void draw_icon(int size, Box box)
+{
+    float room = size * (1 - 2 * ICON_MARGIN);
+    float w = box.x1 - box.x0, h = box.y1 - box.y0;
+    float scale = room / fmaxf(w, h);
+    placement = {scale, (size - w * scale) / 2 - box.x0 * scale, (size - h * scale) / 2 - box.y0 * scale,
+                 ICON_MIN_STROKE};
+    canvas_start(size, size, WHITE, 0);
+    draw_mark(scale >= ICON_STREETS_SCALE);
+    placement = AS_DRAWN;
+}
+
+//// PNG file
+
+// An uncompressed PNG: the image data goes into the zlib stream as stored deflate blocks,
+// so no compressor is needed; the checksums are computed here.
+
+static uint32_t crc32_of(const uint8_t* bytes, size_t size, uint32_t crc = 0)
+{
+    crc = ~crc;
+    for (size_t i = 0; i < size; i++) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; bit++)
+            crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+    }
+    return ~crc;
+}
+
+static uint32_t adler32_of(const uint8_t* bytes, size_t size)
+{
+    uint32_t a = 1, b = 0;
+    for (size_t i = 0; i < size; i++) {
+        a = (a + bytes[i]) % 65521;
+        b = (b + a) % 65521;
+    }
+    return b << 16 | a;
+}
+
+static void push_u32_big(std::vector<uint8_t>* out, uint32_t value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out->push_back((uint8_t)(value >> shift));
+}
+
+static void push_chunk(std::vector<uint8_t>* out, const char* type, const std::vector<uint8_t>& data)
+{
+    push_u32_big(out, (uint32_t)data.size());
+    size_t start = out->size();
+    out->insert(out->end(), type, type + 4);
+    out->insert(out->end(), data.begin(), data.end());
+    push_u32_big(out, crc32_of(out->data() + start, out->size() - start));
+}
+
+// The canvas as a PNG, colour type 6 (RGBA, 8 bits a channel, not premultiplied).
+static int write_png(const char* path)
+{
+    // rows, each after its filter byte 0 (none)
+    std::vector<uint8_t> raw;
+    for (int y = 0; y < canvas.height; y++) {
+        raw.push_back(0);
+        for (int x = 0; x < canvas.width; x++) {
+            const float* p = canvas_pixel(x, y);
+            float coverage = p[3];
+            for (int c = 0; c < 3; c++)
+                raw.push_back(coverage > 0 ? (uint8_t)lroundf(fminf(255, p[c] / coverage)) : 0);
+            raw.push_back((uint8_t)lroundf(255 * clamp01(coverage)));
+        }
+    }
+    std::vector<uint8_t> zlib = {0x78, 0x01};  // deflate, 32 KiB window, no dictionary
+    constexpr size_t STORED_MAX = 65535;        // bytes a stored block can hold
+    for (size_t at = 0; at < raw.size() || at == 0; at += STORED_MAX) {
+        size_t n = raw.size() - at < STORED_MAX ? raw.size() - at : STORED_MAX;
+        zlib.push_back(at + n == raw.size() ? 1 : 0);  // BFINAL on the last, BTYPE 00
+        zlib.push_back((uint8_t)n);
+        zlib.push_back((uint8_t)(n >> 8));
+        zlib.push_back((uint8_t)~n);
+        zlib.push_back((uint8_t)(~n >> 8));
+        zlib.insert(zlib.end(), raw.begin() + at, raw.begin() + at + n);
+    }
+    push_u32_big(&zlib, adler32_of(raw.data(), raw.size()));
+
+    std::vector<uint8_t> header;
+    push_u32_big(&header, canvas.width);
+    push_u32_big(&header, canvas.height);
+    header.insert(header.end(), {8, 6, 0, 0, 0});  // depth, RGBA, deflate, filters, no interlace
+    static const uint8_t SIGNATURE[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<uint8_t> file(SIGNATURE, SIGNATURE + 8);
+    push_chunk(&file, "IHDR", header);
+    push_chunk(&file, "IDAT", zlib);
+    push_chunk(&file, "IEND", {});
+
+    SafeFile out;
+    if (!safe_file_open(&out, path))
+        return 0;
+    safe_file_write(&out, file.data(), file.size());
+    return safe_file_commit(&out);
+}
+
 int main(int argc, char** argv)
 {
     const char* folder = argc > 1 ? argv[1] : "panels/bitmaps";
+    const char* icon_folder = argc > 2 ? argv[2] : "packaging/icons";
     for (const ArrowBitmap& a : ARROWS)
         if (!write_arrow(folder, a)) {
             fprintf(stderr, "make_panel_bitmaps: cannot write %s/%s\n", folder, a.file);
             return 1;
         }
-    for (int y = 0; y < LOGO_HEIGHT; y++)
-        for (int x = 0; x < LOGO_WIDTH; x++)
-            logo[y][x][0] = logo[y][x][1] = logo[y][x][2] = 255;
-    draw_mark();
+    canvas_start(LOGO_WIDTH, LOGO_HEIGHT, WHITE, 1);
+    draw_mark(1);
     draw_lettering();
     if (!write_logo(folder)) {
         fprintf(stderr, "make_panel_bitmaps: cannot write %s/about_logo.bmp\n", folder);
         return 1;
     }
-    printf("wrote the logo and %d arrows into %s\n", (int)(sizeof ARROWS / sizeof ARROWS[0]), folder);
+    Box box = mark_box();
+    for (int size : ICON_SIZES) {
+        draw_icon(size, box);
+        char path[SAFE_PATH_SIZE];
+        snprintf(path, sizeof path, "%s/zavroview_%d.png", icon_folder, size);
+        if (!write_png(path)) {
+            fprintf(stderr, "make_panel_bitmaps: cannot write %s\n", path);
+            return 1;
+        }
+    }
+    printf("wrote the logo and %d arrows into %s, %d icons into %s\n", (int)(sizeof ARROWS / sizeof ARROWS[0]),
+           folder, (int)(sizeof ICON_SIZES / sizeof ICON_SIZES[0]), icon_folder);
     return 0;
 }

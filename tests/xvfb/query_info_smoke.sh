@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The Query and Info panels and the save dialog on the whole program, the sample district
-# loaded at start-up through the test hook ZAVRO_TEST_LOAD. The Query panel lists the
-# seven crime types of data/ui/fields.ui and the six beats; typing a type's name in the
-# crime list chooses it; choosing a beat moves the view over it and shows the Info panel
-# with its report; "Save" asks for a file in a dialog that starts in the last file's
-# folder, adds ".txt" to a typed name that lacks it exactly (log.TXT -> log.TXT.txt),
-# asks before replacing a file of the longer name, and writes the log with blanks for
-# carriage returns. Runs under xvfb-run; $1 is the program. ZAVRO_SHOTS=FOLDER keeps the
-# screenshots.
+# named on the command line, so loaded at start-up without a message. The Query panel
+# lists the seven crime types of data/ui/fields.ui and the six beats; typing a type's
+# name in the crime list chooses it; choosing a beat moves the view over it and shows the
+# Info panel with its report; "Save" asks for a file in a dialog that starts in the last
+# file's folder, adds ".txt" to a typed name that lacks it exactly (log.TXT ->
+# log.TXT.txt), asks before replacing a file of the longer name, and writes the log with
+# blanks for carriage returns. Runs under xvfb-run; $1 is the program.
+# ZAVRO_SHOTS=FOLDER keeps the screenshots.
 #
 # Places in pixels come from the panels' dialog units (DejaVu Sans 8 pt at 96 dpi: base
 # units 7 x 13 pixels, list rows 13 pixels high); a panel's body starts 1 pixel right of
@@ -25,7 +25,7 @@ uy() { echo $(( ($1 * 13 + 4) / 8 )); }
 BODY_X=1
 BODY_Y=18
 
-ZAVRO_TEST_LOAD=data/district.csv "$program" &
+"$program" data/district.csv &
 pid=$!
 fail() { echo "FAIL: $1"; kill "$pid" 2>/dev/null; exit 1; }
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)

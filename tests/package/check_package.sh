@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# The Debian package as a new user meets it: unpacked with dpkg-deb -x into a temporary
+# root (no installation), its desktop entry, AppStream metadata, manual page and icons
+# checked by their validators; then its program started from that root under Xvfb, from
+# a fresh home folder with XDG_DATA_HOME unset, as the application menu would start it:
+# it sets up ~/.local/share/zavroview with the sample data and starts there; the window
+# shows the basemap and the three panels; File > Load Data.. of the copied sample
+# district ends in "Load complete"; closing the window exits with 0.
+# Runs under xvfb-run; $1 is the .deb. ZAVRO_SHOTS=FOLDER keeps the screenshots.
+set -u
+deb=$1
+tools="$(cd "$(dirname "$0")/../tools" && pwd)"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+shots=${ZAVRO_SHOTS:-$work}
+mkdir -p "$shots"
+pid=
+fail() { echo "FAIL: $1"; [ -n "$pid" ] && kill "$pid" 2>/dev/null; exit 1; }
+
+root=$work/root
+dpkg-deb -x "$deb" "$root" || fail "cannot unpack $deb"
+program=$root/usr/bin/zavro
+share=$root/usr/share
+
+# the files beside the program, each as its own validator sees it
+desktop-file-validate "$share/applications/org.example.zavroview.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$share/metainfo/org.example.zavroview.metainfo.xml" >"$work/as.txt" ||
+    fail "AppStream metadata: $(cat "$work/as.txt")"
+warnings=$(zcat "$share/man/man1/zavro.1.gz" | groff -z -wall -man 2>&1)
+[ -z "$warnings" ] || fail "manual page: $warnings"
+for size in 16 22 24 32 48 64 128 256; do
+    icon=$share/icons/hicolor/${size}x$size/apps/zavroview.png
+    [ "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" = "PNG ${size}x$size" ] || fail "icon $icon"
+done
+for file in district.csv beats/ALDER.csv beats/CITYWD_yr.csv maps/basemap.bmp ui/fields.ui; do
+    [ -f "$share/zavroview/data/$file" ] || fail "no shipped data/$file"
+done
+
+# the command line, with no window
+[ "$("$program" --version)" = "ZAVROView 1.0b" ] || fail "--version"
+"$program" --help | grep -q '^Usage: zavro' || fail "--help"
+"$program" --bogus 2>/dev/null
+[ $? -eq 2 ] || fail "an unknown option does not exit with 2"
+
+# a new user starts it from the desktop: a fresh home, no data where it starts
+home=$work/home
+mkdir -p "$home" "$work/runtime"
+chmod 700 "$work/runtime"
+user=$home/.local/share/zavroview
+cd "$home"
+env -u XDG_DATA_HOME HOME="$home" XDG_RUNTIME_DIR="$work/runtime" "$program" &
+pid=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
+[ -n "$window" ] || fail "no window named 'ZAVROView 1.0b'"
+[ "$(readlink "/proc/$pid/cwd")" = "$user" ] || fail "started in $(readlink "/proc/$pid/cwd"), not $user"
+diff -r "$share/zavroview/data" "$user/data" >/dev/null || fail "the sample data was not copied whole"
+
+eval "$(xdotool getwindowgeometry --shell "$window")"
+window_x=$X; window_y=$Y
+source "$tools/client_area.sh"
+client_area || fail "no client area"
+shoot() { sleep 0.4; import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$shots/$1.png"; }
+drag() {
+    xdotool mousemove $(( X + $1 )) $(( Y + $2 )) mousedown 1 \
+        mousemove $(( X + ($1 + $3) / 2 )) $(( Y + ($2 + $4) / 2 )) \
+        mousemove $(( X + $3 )) $(( Y + $4 )) mouseup 1
+}
+dialog() {
+    local found
+    found=$(timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
+    [ -n "$found" ] || fail "no window named '$1'"
+    xdotool windowfocus --sync "$found"
+    sleep 0.2
+}
+
+# the basemap: the middle of the view is not the flat background grey
+shoot start
+spread=$(convert "$shots/start.png" -crop 400x300+312+200 -colorspace gray -format '%[fx:round(255*standard_deviation)]' info:)
+[ "$spread" -ge 5 ] || fail "no basemap in the middle of the view"
+
+# the panels stand one over the other at the top left, the Timeline on top: with the
+# Timeline dragged right and the Query panel down, the three caption bars show
+drag 200 8 700 8
+drag 100 $(( (20 * 13 + 4) / 8 + 5 )) 600 400
+shoot panels
+captions=$(/usr/bin/python3 "$tools/find_captions.py" "$shots/panels.png" 58,86,128 | wc -l)
+[ "$captions" -eq 3 ] || fail "$captions panel caption bars show, not 3"
+
+# File > Load Data.., the copied sample district typed into the dialog
+xdotool mousemove $(( window_x + 20 )) $(( window_y + MENU_HEIGHT / 2 )) click 1
+sleep 0.5
+xdotool mousemove $(( window_x + 40 )) $(( window_y + MENU_HEIGHT + 14 )) click 1
+dialog '^Open$'
+xdotool type --delay 20 "$user/data/district.csv"
+xdotool key Return
+dialog '^Info$'
+xdotool key Return
+sleep 0.3
+xdotool search --onlyvisible --name '^(Error|ERROR)$' >/dev/null && fail "the load reported an error"
+# the Query panel's beat list (dialog units 215, 20 in a body 1 right and 18 below the
+# frame, which the drag moved 500 right and 362 down from 20, 20) lists the six beats
+shoot loaded
+beat_x=$(( (20 * 7 + 2) / 4 + 500 + 1 + (215 * 7 + 2) / 4 + 4 ))
+list_y=$(( (20 * 13 + 4) / 8 + 362 + 18 + (20 * 13 + 4) / 8 + 2 ))
+for row in 0 1 2 3 4 5 6; do
+    darkest=$(convert "$shots/loaded.png" -crop "50x11+$beat_x+$(( list_y + 13 * row + 1 ))" \
+              -colorspace gray -format '%[fx:round(255*minima)]' info:)
+    if [ "$row" -lt 6 ]; then [ "$darkest" -lt 100 ] || fail "beat list row $row is empty after the load"
+    else [ "$darkest" -gt 200 ] || fail "beat list row $row is not empty"; fi
+done
+
+/usr/bin/python3 "$tools/close_window.py" "$window"
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && { kill -9 "$pid"; pid=; fail "still running after close"; }
+wait "$pid"
+code=$?
+pid=
+[ "$code" -eq 0 ] || fail "exit code $code"
+echo "PASS"
