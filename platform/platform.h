@@ -229,7 +229,8 @@ void panel_release_mouse(Panel panel);
 
 // The window is shown and its OpenGL context is current: the rest of start-up.
 void on_startup();
-// The client area is now width x height pixels (0 when minimised).
+// The client area is now width x height pixels (0 when minimised): the pixels of the
+// view's framebuffer, which a high-density screen has more of than its logical size.
 void on_resize(int width, int height);
 // The client area must be drawn again.
 void on_paint();

@@ -97,8 +97,8 @@ protected:
     {
         if (!begin_handler())
             return;
-        const int16_t x = client_coordinate(event->position().x());
-        const int16_t y = client_coordinate(event->position().y());
+        const int16_t x = client_coordinate(event->position().x() * devicePixelRatioF());
+        const int16_t y = client_coordinate(event->position().y() * devicePixelRatioF());
         if (event->button() == Qt::LeftButton)
             on_left_press(key_flags(event), x, y);
         else if (event->button() == Qt::RightButton)
@@ -108,8 +108,8 @@ protected:
     {
         if (!begin_handler())
             return;
-        const int16_t x = client_coordinate(event->position().x());
-        const int16_t y = client_coordinate(event->position().y());
+        const int16_t x = client_coordinate(event->position().x() * devicePixelRatioF());
+        const int16_t y = client_coordinate(event->position().y() * devicePixelRatioF());
         if (event->button() == Qt::LeftButton)
             on_left_release(x, y);
         else if (event->button() == Qt::RightButton)
@@ -120,8 +120,8 @@ protected:
         if (platform_input_received_hook)
             platform_input_received_hook();
         if (begin_handler())
-            on_mouse_move(key_flags(event), client_coordinate(event->position().x()),
-                          client_coordinate(event->position().y()));
+            on_mouse_move(key_flags(event), client_coordinate(event->position().x() * devicePixelRatioF()),
+                          client_coordinate(event->position().y() * devicePixelRatioF()));
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override
     {
@@ -148,10 +148,12 @@ protected:
         const int key = event->key();
         on_key_release(key == Qt::Key_Left ? VK_LEFT : key == Qt::Key_Right ? VK_RIGHT : 0);
     }
+    // The program works in the framebuffer's pixels: on a high-density screen the view's
+    // size, the mouse positions and a capture are all in device pixels.
     void resizeGL(int width, int height) override
     {
         if (context_live)
-            on_resize(width, height);
+            on_resize((int)lround(width * devicePixelRatioF()), (int)lround(height * devicePixelRatioF()));
     }
     void paintGL() override
     {
@@ -193,7 +195,8 @@ void write_test_state()
     if (!out)
         return;
     if (gl_view)
-        fprintf(out, "view %d %d\n", gl_view->width(), gl_view->height());
+        fprintf(out, "view %ld %ld\n", lround(gl_view->width() * gl_view->devicePixelRatioF()),
+                lround(gl_view->height() * gl_view->devicePixelRatioF()));
     if (!shown_message.empty())
         fprintf(out, "message %s\n", shown_message.c_str());
     qt_panels_write_state(out);

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# A high-density screen (QT_SCALE_FACTOR=2): the view fills its whole widget, the panels
+# and their texts come out twice as large, a Ctrl + left click on CEDAR's column picks
+# CEDAR, and a snapshot holds the pixels shown on the screen. Runs its own X server, large
+# enough for the doubled window; $1 is the program.
+set -u
+if [ -z "${ZAVRO_HIDPI_SCREEN:-}" ]; then
+  ZAVRO_HIDPI_SCREEN=1 exec xvfb-run -a -s "-screen 0 2200x1700x24" bash "$0" "$@"
+fi
+program=$1
+tools="$(dirname "$0")/../tools"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+state="$work/state"
+SCALE=2
+
+QT_SCALE_FACTOR=$SCALE ZAVRO_TEST_STATE=$state "$program" data/district.csv &
+pid=$!
+fail() { echo "FAIL: $1"; kill "$pid" 2>/dev/null; exit 1; }
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
+[ -n "$window" ] || fail "no window named 'ZAVROView 1.0b'"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+window_y=$Y
+source "$tools/client_area.sh"
+client_area || fail "no client area"
+shoot() { sleep 0.4; import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$work/$1.png"; }
+expect_state() {
+    for _ in $(seq 40); do grep -qE "$1" "$state" 2>/dev/null && return 0; sleep 0.1; done
+    fail "$2"
+}
+dialog() {
+    local found
+    found=$(timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
+    [ -n "$found" ] || fail "no window named '$1'"
+    xdotool windowfocus --sync "$found"
+    sleep 0.5
+}
+# dialog units to screen pixels at twice the 7 x 13 base units
+ux() { echo $(( SCALE * (($1 * 7 + 2) / 4) )); }
+uy() { echo $(( SCALE * (($1 * 13 + 4) / 8) )); }
+
+sleep 1
+# the program's pixels are the screen's: the view as large as its part of the window
+expect_state "^view $WIDTH $HEIGHT\$" "the view's size is not the client's ${WIDTH}x$HEIGHT in device pixels"
+shoot start
+spread=$(convert "$work/start.png" -crop "$(( WIDTH / 5 ))x$(( HEIGHT / 5 ))+$(( WIDTH * 3 / 5 ))+$(( HEIGHT / 5 ))" \
+    -colorspace gray -format '%[fx:round(255*standard_deviation)]' info:)
+[ "$spread" -ge 5 ] || fail "the upper right of the view shows no basemap: the picture does not fill the view"
+timeline_w=$(/usr/bin/python3 "$tools/find_captions.py" "$work/start.png" 58,86,128 | awk '$1 <= 4 { print $3; exit }')
+[ $(( timeline_w - $(ux 291) )) -le 4 ] && [ $(( $(ux 291) - timeline_w )) -le 4 ] ||
+    fail "the Timeline panel is $timeline_w pixels wide, not about $(ux 291)"
+
+# the Timeline moved off the Query panel, "Murder" alone, then "Time" > "Data Start"
+xdotool mousemove $(( X + 400 )) $(( Y + 16 )) mousedown 1 mousemove $(( X + 900 )) $(( Y + 800 )) \
+    mousemove $(( X + 1400 )) $(( Y + HEIGHT - 160 )) mouseup 1
+sleep 0.3
+xdotool mousemove $(( X + $(ux 20) + $(ux 10) + 80 )) $(( Y + $(uy 20) + 36 + $(uy 20) + 12 )) click 1
+expect_state "^  1047 \[Murder\];" "Murder is not chosen"
+xdotool mousemove $(( X + 236 )) $(( window_y + MENU_HEIGHT / 2 )) click 1
+sleep 0.3
+xdotool key Down Down Return
+expect_state "^  1044 January,1,1999$" "Data Start did not go to 1 January 1999"
+
+# Ctrl + left click where CEDAR stands (0.195 and 0.2 scene units west and south of the
+# centre, seen from above at distance 20)
+half=$(( (HEIGHT - 1) / 2 ))
+cedar_x=$(awk -v c=$(( (WIDTH - 1) / 2 )) -v h=$half 'BEGIN { printf "%d", c - 0.195 * 0.2 * h + 0.5 }')
+cedar_y=$(awk -v c=$(( (HEIGHT - 1) / 2 )) -v h=$half 'BEGIN { printf "%d", c + 0.2 * 0.2 * h + 0.5 }')
+xdotool mousemove $(( X + cedar_x )) $(( Y + cedar_y )) keydown ctrl click 1 keyup ctrl
+expect_state "Crime total for beat CEDAR: " "the click did not pick CEDAR"
+
+# "Save Snapshot..": the picture has the screen's pixels, as many as the view shows
+xdotool mousemove $(( X + 36 )) $(( window_y + MENU_HEIGHT / 2 )) click 1
+sleep 0.3
+xdotool key Down Down Down Return
+dialog '^Save As'
+xdotool type --delay 20 "$work/view"
+xdotool key Return
+expect_state "^message Info: Save complete$" "no 'Save complete'"
+dialog '^Info$'
+xdotool key Return
+shoot shown
+convert "$work/view.bmp" "$work/view.png"
+[ "$(identify -format '%wx%h' "$work/view.png")" = "${WIDTH}x$HEIGHT" ] || fail "the snapshot is not ${WIDTH}x$HEIGHT"
+region="600x400+$(( WIDTH - 640 ))+$(( HEIGHT / 4 ))"
+differing=$(compare -metric AE -crop "$region" "$work/view.png" "$work/shown.png" null: 2>&1)
+[ "$differing" = 0 ] || fail "the snapshot differs from the screen in $differing pixels"
+
+/usr/bin/python3 "$tools/close_window.py" "$window"
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$pid" 2>/dev/null; then echo "FAIL: still running after close"; kill -9 "$pid"; exit 1; fi
+wait "$pid"
+code=$?
+[ "$code" -eq 0 ] || { echo "FAIL: exit code $code"; exit 1; }
+echo "PASS"
