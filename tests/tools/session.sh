@@ -1,9 +1,17 @@
 # session.sh: sourced by the Xvfb tests that drive the whole program as a person would,
-# after the window's geometry and client_area (client_area.sh) set X, Y, WIDTH, HEIGHT,
-# MENU_HEIGHT, window_y (the window's top) and with work, state (the ZAVRO_TEST_STATE
-# file), shots and pid set. Places in pixels come from the panels' dialog units (DejaVu
+# with pid (the program), window, work, state (the ZAVRO_TEST_STATE file) and shots set;
+# X, Y, WIDTH, HEIGHT, MENU_HEIGHT and window_y (the window's top) come from find_window. Places in pixels come from the panels' dialog units (DejaVu
 # Sans 8 pt: base units 7 x 13 pixels, times SCALE).
 fail() { echo "FAIL: $1"; kill "$pid" 2>/dev/null; exit 1; }
+# the program's window, its geometry and its client area below the menu bar
+find_window() {
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
+    [ -n "$window" ] || fail "no window named 'ZAVROView 1.0b'"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    window_y=$Y
+    source "$(dirname "${BASH_SOURCE[0]}")/client_area.sh"
+    client_area || fail "no client area"
+}
 ux() { echo $(( ${SCALE:-1} * (($1 * 7 + 2) / 4) )); }
 uy() { echo $(( ${SCALE:-1} * (($1 * 13 + 4) / 8) )); }
 shoot() { sleep 0.4; import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$shots/$1.png"; }
@@ -42,6 +50,11 @@ answer_dialog() {
     dialog "$1"
     xdotool type --delay 20 "$2"
     xdotool key Return
+}
+# the window closed as by its close box; the program ends with code 0
+close_and_expect_exit_0() {
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/close_window.py" "$window"
+    expect_exit_0
 }
 # the program ends, with code 0
 expect_exit_0() {

@@ -22,12 +22,7 @@ state="$work/state"
 ZAVRO_TEST_STATE=$state ZAVRO_PRINT_TO_PDF="$work/page.pdf" "$program" data/district.csv &
 pid=$!
 source "$tools/session.sh"
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
-[ -n "$window" ] || fail "no window named 'ZAVROView 1.0b'"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-window_y=$Y
-source "$tools/client_area.sh"
-client_area || fail "no client area"
+find_window
 date_is() { expect_state "^  1044 $1\$" "the date is not $1"; }
 current_date_text() {  # the Timeline's (panel 3) date text
     awk '/^panel / { panel = $2 } panel == 3 && /^  1044 / { sub(/^  1044 /, ""); print }' "$state"

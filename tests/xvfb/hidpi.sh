@@ -12,32 +12,13 @@ tools="$(dirname "$0")/../tools"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 state="$work/state"
+shots=$work
 SCALE=2
 
 QT_SCALE_FACTOR=$SCALE ZAVRO_TEST_STATE=$state "$program" data/district.csv &
 pid=$!
-fail() { echo "FAIL: $1"; kill "$pid" 2>/dev/null; exit 1; }
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
-[ -n "$window" ] || fail "no window named 'ZAVROView 1.0b'"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-window_y=$Y
-source "$tools/client_area.sh"
-client_area || fail "no client area"
-shoot() { sleep 0.4; import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$work/$1.png"; }
-expect_state() {
-    for _ in $(seq 40); do grep -qE "$1" "$state" 2>/dev/null && return 0; sleep 0.1; done
-    fail "$2"
-}
-dialog() {
-    local found
-    found=$(timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
-    [ -n "$found" ] || fail "no window named '$1'"
-    xdotool windowfocus --sync "$found"
-    sleep 0.5
-}
-# dialog units to screen pixels at twice the 7 x 13 base units
-ux() { echo $(( SCALE * (($1 * 7 + 2) / 4) )); }
-uy() { echo $(( SCALE * (($1 * 13 + 4) / 8) )); }
+source "$tools/session.sh"
+find_window
 
 sleep 1
 # the program's pixels are the screen's: the view as large as its part of the window
@@ -86,10 +67,5 @@ region="600x400+$(( WIDTH - 640 ))+$(( HEIGHT / 4 ))"
 differing=$(compare -metric AE -crop "$region" "$work/view.png" "$work/shown.png" null: 2>&1)
 [ "$differing" = 0 ] || fail "the snapshot differs from the screen in $differing pixels"
 
-/usr/bin/python3 "$tools/close_window.py" "$window"
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then echo "FAIL: still running after close"; kill -9 "$pid"; exit 1; fi
-wait "$pid"
-code=$?
-[ "$code" -eq 0 ] || { echo "FAIL: exit code $code"; exit 1; }
+close_and_expect_exit_0
 echo "PASS"

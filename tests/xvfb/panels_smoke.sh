@@ -25,12 +25,8 @@ caption_at() { echo "$(( $1 + 1 )) $(( $2 + 1 )) $3"; }
 
 "$program" &
 pid=$!
-fail() { echo "FAIL: $1"; kill "$pid" 2>/dev/null; exit 1; }
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
-[ -n "$window" ] || fail "no window named 'ZAVROView 1.0b'"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-source "$tools/client_area.sh"
-client_area || fail "no client area"
+source "$tools/session.sh"
+find_window
 client_w=$WIDTH
 client_h=$HEIGHT
 shoot() { sleep 0.3; import -window root -crop "${client_w}x${client_h}+$X+$Y" +repage "$shot"; }
@@ -85,10 +81,5 @@ xdotool mousemove $(( X + gis_x + gis_w - 7 )) $(( Y + gis_y + 1 + CAPTION_HEIGH
 shoot
 expect_captions "$(caption_at 400 300 "$timeline_w")" "$(caption_at "$query_stop_x" "$query_stop_y" "$query_w")"
 
-/usr/bin/python3 "$tools/close_window.py" "$window"
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then echo "FAIL: still running after close"; kill -9 "$pid"; exit 1; fi
-wait "$pid"
-code=$?
-[ "$code" -eq 0 ] || { echo "FAIL: exit code $code"; exit 1; }
+close_and_expect_exit_0
 echo "PASS"

@@ -20,21 +20,13 @@ trap 'rm -rf "$work"' EXIT
 shots=${ZAVRO_SHOTS:-$work}
 mkdir -p "$shots"
 
-ux() { echo $(( ($1 * 7 + 2) / 4 )); }
-uy() { echo $(( ($1 * 13 + 4) / 8 )); }
 BODY_X=1
 BODY_Y=18
 
 "$program" data/district.csv &
 pid=$!
-fail() { echo "FAIL: $1"; kill "$pid" 2>/dev/null; exit 1; }
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
-[ -n "$window" ] || fail "no window named 'ZAVROView 1.0b'"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-source "$tools/client_area.sh"
-client_area || fail "no client area"
-shoot() { sleep 0.4; import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$shots/$1.png"; }
-click() { xdotool mousemove $(( X + $1 )) $(( Y + $2 )) click 1; sleep 0.1; }
+source "$tools/session.sh"
+find_window
 drag() {
     xdotool mousemove $(( X + $1 )) $(( Y + $2 )) mousedown 1 \
         mousemove $(( X + ($1 + $3) / 2 )) $(( Y + ($2 + $4) / 2 )) \
@@ -42,14 +34,6 @@ drag() {
 }
 # the darkest grey level (0-255) of a rectangle of a screenshot
 darkest() { convert "$shots/$1.png" -crop "$2" -colorspace gray -format '%[fx:round(255*minima)]' info:; }
-# a window that has shown up, focused for typing
-dialog() {
-    local found
-    found=$(timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
-    [ -n "$found" ] || fail "no window named '$1'"
-    xdotool windowfocus --sync "$found"
-    sleep 0.5  # a loaded machine may take a moment to give the dialog's field the focus
-}
 no_window() { sleep 0.5; xdotool search --onlyvisible --name "$1" >/dev/null && fail "$2"; return 0; }
 
 # the Query panel at 20, 20; its lists, inside a 2-pixel frame
@@ -140,10 +124,5 @@ for reply in Return alt+y; do
 done
 [ "$(readlink "/proc/$pid/cwd")" = "$(pwd -P)" ] || fail "the working directory is not the start-up one"
 
-/usr/bin/python3 "$tools/close_window.py" "$window"
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then echo "FAIL: still running after close"; kill -9 "$pid"; exit 1; fi
-wait "$pid"
-code=$?
-[ "$code" -eq 0 ] || { echo "FAIL: exit code $code"; exit 1; }
+close_and_expect_exit_0
 echo "PASS"
