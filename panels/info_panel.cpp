@@ -9,7 +9,7 @@
 #include "panels/panels.h"
 #include "query/report.h"
 #include "render/columns.h"
-#include "shell/file_dialogs.h"
+#include "panels/file_dialogs.h"
 #include "store/safe_file.h"
 
 void beat_report(int beat)

@@ -21,7 +21,7 @@
 #include "shell/startup.h"
 #include "shell/view.h"
 #include "store/dates.h"
-#include "shell/file_dialogs.h"
+#include "panels/file_dialogs.h"
 #include "store/dialog_paths.h"
 
 #define COUNT(table) (int)(sizeof table / sizeof table[0])

@@ -9,7 +9,7 @@
 #include "render/columns.h"
 #include "render/map_gl.h"
 #include "shell/command_line.h"
-#include "shell/file_dialogs.h"
+#include "panels/file_dialogs.h"
 #include "shell/menu.h"
 #include "shell/view.h"
 

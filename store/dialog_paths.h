@@ -2,7 +2,7 @@
 // of the last file chosen in either of them; the program's own data paths are relative,
 // so after every dialog the working directory goes back to the one the program started
 // in; a saved name gets the dialog's extension unless it already ends with it.
-// The dialogs themselves are the program's (shell/file_dialogs.h); these rules do not
+// The dialogs themselves are the program's (panels/file_dialogs.h); these rules do not
 // talk to the user.
 #pragma once
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "shell/file_dialogs.h"
+#include "panels/file_dialogs.h"
 #include "tests/data_fixture.h"
 #include "tests/test_platform.h"
 

@@ -8,7 +8,7 @@
 #include "panels/info_panel.h"
 #include "panels/panel_templates.h"
 #include "panels/panels.h"
-#include "shell/file_dialogs.h"
+#include "panels/file_dialogs.h"
 #include "store/safe_file.h"
 #include "tests/data_fixture.h"
 #include "tests/test_platform.h"

@@ -1,5 +1,5 @@
 // file_dialogs.cpp: the open and save dialogs; see file_dialogs.h.
-#include "shell/file_dialogs.h"
+#include "panels/file_dialogs.h"
 
 #include <cstdio>
 #include <cstring>
