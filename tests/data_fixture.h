@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
+
+typedef std::vector<uint8_t> Bytes;
 
 // Empties the beat table, maxima and query results; current_date back to START_DATE,
 // query_flags to "no query".
@@ -15,6 +18,22 @@ void reset_data_state();
 
 // The whole file at path.
 std::string read_file(const std::string& path);
+inline Bytes read_bytes(const std::string& path)
+{
+    const std::string text = read_file(path);
+    return Bytes(text.begin(), text.end());
+}
+
+// size pseudo-random bytes (xorshift32 from seed, not 0): neighbours unlike each other.
+inline Bytes random_bytes(size_t size, uint32_t seed)
+{
+    Bytes bytes(size);
+    for (uint8_t& byte : bytes) {
+        seed ^= seed << 13, seed ^= seed >> 17, seed ^= seed << 5;
+        byte = (uint8_t)seed;
+    }
+    return bytes;
+}
 
 // A fresh temporary working folder holding an empty data/beats, for as long as it lives.
 class ScratchFolder {
