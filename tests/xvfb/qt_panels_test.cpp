@@ -264,10 +264,14 @@ TEST_F(QtPanels, ListsCombosAndRadioButtonsKeepTheirState)
     list_set_current(query, multi, 3);
     EXPECT_EQ(list_selected_count(query, multi), 2);
     EXPECT_EQ(list_current(query, multi), 3);
+    list_set_selected(query, multi, 0, 0);
+    EXPECT_EQ(list_selected_count(query, multi), 1);
     list_set_selected(query, single, 0, 1);
     list_set_selected(query, single, 1, 1);
     EXPECT_EQ(list_selected_count(query, single), 1);
     EXPECT_EQ(list_current(query, single), 1);
+    list_set_current(query, single, 3);
+    EXPECT_EQ(list_is_selected(query, single, 3), 1);
     list_set_current(query, single, -1);
     EXPECT_EQ(list_selected_count(query, single), 0);
     list_set_selected(query, multi, -1, 0);
