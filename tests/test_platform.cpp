@@ -9,11 +9,32 @@ TestPlatform test_platform;
 
 void test_platform_reset() { test_platform = TestPlatform(); }
 
+static void event(const std::string& what) { test_platform.events.push_back(what); }
+
+// The first of answers, or otherwise when there is none left.
+template <typename T>
+static T next_answer(std::vector<T>& answers, T otherwise)
+{
+    if (answers.empty())
+        return otherwise;
+    T answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+}
+
+std::vector<std::string> test_messages()
+{
+    std::vector<std::string> texts;
+    for (const RecordedMessage& m : test_platform.messages)
+        texts.push_back(m.caption + ": " + m.text);
+    return texts;
+}
+
 int platform_run(int, char**, const char*, int, int) { return 0; }  // tests call the handlers
 void platform_swap_buffers()
 {
     test_platform.frames_swapped++;
-    test_platform.events.push_back("frame");
+    event("frame");
 }
 void platform_release_gl_context() { test_platform.gl_context_released = 1; }
 void platform_quit(int code) { test_platform.quit_code = code; }
@@ -24,20 +45,21 @@ void platform_start_timer(int timer_id, int period_ms)
 {
     if (timer_id >= 0 && timer_id < 8)
         test_platform.timer_period_ms[timer_id] = period_ms;
-    if (period_ms)
-        test_platform.events.push_back("start timer " + std::to_string(timer_id));
+    event((period_ms ? "start timer " : "stop timer ") + std::to_string(timer_id));
 }
 
-void platform_stop_timer(int timer_id)
-{
-    platform_start_timer(timer_id, 0);
-    test_platform.events.push_back("stop timer " + std::to_string(timer_id));
-}
+void platform_stop_timer(int timer_id) { platform_start_timer(timer_id, 0); }
 
 void platform_message_box(const char* text, const char* caption)
 {
     test_platform.messages.push_back({text, caption});
-    test_platform.events.push_back(std::string("message ") + text);
+    event(std::string("message ") + text);
+}
+
+int platform_ask_yes_no(const char* text, const char* caption)
+{
+    test_platform.questions.push_back({text, caption});
+    return next_answer(test_platform.yes_no_answers, 0);
 }
 
 //// menu bar, window, waits, printing
@@ -50,20 +72,15 @@ void platform_create_menu_bar(const Menu* menus, int menu_count)
 
 void platform_destroy_main_window()
 {
-    test_platform.main_window_destroyed = 1;
-    test_platform.events.push_back("destroy window");
+    event("destroy window");
     on_destroy();
 }
 
-void platform_wait_ms(int ms)
-{
-    test_platform.waits_ms.push_back(ms);
-    test_platform.events.push_back("wait " + std::to_string(ms));
-}
+void platform_wait_ms(int ms) { event("wait " + std::to_string(ms)); }
 
 int platform_print_begin(const char*, int* page_width, int* page_height, int* printer_error)
 {
-    test_platform.events.push_back("print dialog");
+    event("print dialog");
     if (!test_platform.print_answer) {
         *printer_error = test_platform.print_error;
         return 0;
@@ -73,27 +90,15 @@ int platform_print_begin(const char*, int* page_width, int* page_height, int* pr
     return 1;
 }
 
-int platform_print_page(const uint8_t* rgb, int width, int height, float x, float y,
-                        float draw_width, float draw_height)
+int platform_print_page(const uint8_t*, int width, int height, float x, float y, float draw_width,
+                        float draw_height)
 {
-    test_platform.events.push_back("print page");
-    test_platform.printed_rgb.assign(rgb, rgb + (size_t)width * height * 3);
+    event("print page");
     test_platform.printed_width = width;
     test_platform.printed_height = height;
     const float rect[4] = {x, y, draw_width, draw_height};
     std::copy(rect, rect + 4, test_platform.printed_rect);
     return 1;
-}
-
-int platform_ask_yes_no(const char* text, const char* caption)
-{
-    test_platform.questions.push_back({text, caption});
-    std::vector<int>& answers = test_platform.yes_no_answers;
-    if (answers.empty())
-        return 0;
-    int yes = answers.front();
-    answers.erase(answers.begin());
-    return yes;
 }
 
 //// file dialogs
@@ -103,10 +108,7 @@ static int answer_dialog(const char* kind, const char* folder, const char* ext, 
     test_platform.dialogs.push_back({kind, folder, ext});
     if (chdir("/") != 0)
         return 0;
-    std::vector<std::string>& answers = test_platform.dialog_answers;
-    std::string answer = answers.empty() ? DIALOG_CANCEL : answers.front();
-    if (!answers.empty())
-        answers.erase(answers.begin());
+    const std::string answer = next_answer(test_platform.dialog_answers, DIALOG_CANCEL);
     if (answer == DIALOG_CANCEL)
         return 0;
     if ((int)answer.size() >= size) {
@@ -139,20 +141,21 @@ static TestPanel* find_panel(Panel panel)
 
 TestControl* test_control(Panel panel, int id)
 {
-    TestPanel* p = find_panel(panel);
-    if (!p)
-        return nullptr;
-    for (TestControl& c : p->controls)
-        if (c.control->id == id)
-            return &c;
+    if (TestPanel* p = find_panel(panel))
+        for (TestControl& c : p->controls)
+            if (c.control->id == id)
+                return &c;
     return nullptr;
 }
 
+// The control of that class, or null.
 static TestControl* find_class(Panel panel, int id, ControlClass control_class)
 {
     TestControl* c = test_control(panel, id);
     return c && c->control->control_class == control_class ? c : nullptr;
 }
+static TestControl* find_list(Panel panel, int id) { return find_class(panel, id, CONTROL_LIST_BOX); }
+static TestControl* find_combo(Panel panel, int id) { return find_class(panel, id, CONTROL_COMBO_BOX); }
 
 Panel platform_create_panel(const PanelTemplate* panel_template, PanelProc proc)
 {
@@ -208,15 +211,13 @@ void control_set_text(Panel panel, int id, const char* text)
 
 void control_focus(Panel panel, int id)
 {
-    if (test_control(panel, id)) {
-        test_platform.focused_panel = panel;
+    if (test_control(panel, id))
         test_platform.focused_control = id;
-    }
 }
 
 int list_add(Panel panel, int id, const char* text)
 {
-    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
+    TestControl* c = find_list(panel, id);
     if (!c)
         return -1;
     c->rows.push_back(text);
@@ -226,7 +227,7 @@ int list_add(Panel panel, int id, const char* text)
 
 void list_clear(Panel panel, int id)
 {
-    if (TestControl* c = find_class(panel, id, CONTROL_LIST_BOX)) {
+    if (TestControl* c = find_list(panel, id)) {
         c->rows.clear();
         c->selected.clear();
         c->current = -1;
@@ -235,19 +236,17 @@ void list_clear(Panel panel, int id)
 
 int list_count(Panel panel, int id)
 {
-    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
+    TestControl* c = find_list(panel, id);
     return c ? (int)c->rows.size() : 0;
 }
 
-static int is_multi(const TestControl* c)
-{
-    return (c->control->style & STYLE_MULTI_SELECT) != 0;
-}
+static int is_multi(const TestControl* c) { return (c->control->style & STYLE_MULTI_SELECT) != 0; }
+static int has_row(const TestControl* c, int row) { return c && row >= 0 && row < (int)c->rows.size(); }
 
 void list_set_selected(Panel panel, int id, int row, int selected)
 {
-    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
-    if (!c || row < 0 || row >= (int)c->rows.size())
+    TestControl* c = find_list(panel, id);
+    if (!has_row(c, row))
         return;
     if (!is_multi(c) && selected)
         std::fill(c->selected.begin(), c->selected.end(), 0);
@@ -256,28 +255,22 @@ void list_set_selected(Panel panel, int id, int row, int selected)
 
 int list_is_selected(Panel panel, int id, int row)
 {
-    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
-    if (!c || row < 0 || row >= (int)c->rows.size())
-        return LIST_ERROR;
-    return c->selected[(size_t)row];
+    TestControl* c = find_list(panel, id);
+    return has_row(c, row) ? c->selected[(size_t)row] : LIST_ERROR;
 }
 
 int list_selected_count(Panel panel, int id)
 {
-    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
-    int count = 0;
-    if (c)
-        for (int s : c->selected)
-            count += s;
-    return count;
+    TestControl* c = find_list(panel, id);
+    return c ? (int)std::count(c->selected.begin(), c->selected.end(), 1) : 0;
 }
 
 void list_set_current(Panel panel, int id, int row)
 {
-    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
+    TestControl* c = find_list(panel, id);
     if (!c)
         return;
-    c->current = row >= 0 && row < (int)c->rows.size() ? row : -1;
+    c->current = has_row(c, row) ? row : -1;
     if (!is_multi(c)) {
         std::fill(c->selected.begin(), c->selected.end(), 0);
         if (c->current >= 0)
@@ -287,25 +280,25 @@ void list_set_current(Panel panel, int id, int row)
 
 int list_current(Panel panel, int id)
 {
-    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
+    TestControl* c = find_list(panel, id);
     return c ? c->current : -1;
 }
 
 void combo_add(Panel panel, int id, const char* text)
 {
-    if (TestControl* c = find_class(panel, id, CONTROL_COMBO_BOX))
+    if (TestControl* c = find_combo(panel, id))
         c->rows.push_back(text);
 }
 
 void combo_set_current(Panel panel, int id, int row)
 {
-    if (TestControl* c = find_class(panel, id, CONTROL_COMBO_BOX))
-        c->current = row >= 0 && row < (int)c->rows.size() ? row : -1;
+    if (TestControl* c = find_combo(panel, id))
+        c->current = has_row(c, row) ? row : -1;
 }
 
 int combo_current(Panel panel, int id)
 {
-    TestControl* c = find_class(panel, id, CONTROL_COMBO_BOX);
+    TestControl* c = find_combo(panel, id);
     return c ? c->current : -1;
 }
 
@@ -325,15 +318,11 @@ void bar_set_pos(Panel panel, int id, unsigned pos)
 
 void radio_check(Panel panel, int first_id, int last_id, int id)
 {
-    int low = first_id < last_id ? first_id : last_id;
-    int high = first_id < last_id ? last_id : first_id;
-    TestPanel* p = find_panel(panel);
-    if (!p)
-        return;
-    for (TestControl& c : p->controls)
-        if (c.control->control_class == CONTROL_RADIO_BUTTON && c.control->id >= low &&
-            c.control->id <= high)
-            c.checked = c.control->id == id;
+    if (TestPanel* p = find_panel(panel))
+        for (TestControl& c : p->controls)
+            if (c.control->control_class == CONTROL_RADIO_BUTTON &&
+                c.control->id >= std::min(first_id, last_id) && c.control->id <= std::max(first_id, last_id))
+                c.checked = c.control->id == id;
 }
 
 int text_get(Panel panel, int id, char* buffer, int size)
@@ -346,10 +335,7 @@ int text_get(Panel panel, int id, char* buffer, int size)
     return count;
 }
 
-void text_set(Panel panel, int id, const char* text)
-{
-    control_set_text(panel, id, text);
-}
+void text_set(Panel panel, int id, const char* text) { control_set_text(panel, id, text); }
 
 int text_line_count(Panel panel, int id)
 {
@@ -357,8 +343,7 @@ int text_line_count(Panel panel, int id)
     if (!c)
         return 0;
     int lines = 0;
-    size_t start = 0;
-    for (;;) {  // each "\n"-ended piece, and the piece after the last one (maybe empty)
+    for (size_t start = 0;;) {  // each "\n"-ended piece, and the piece after the last one (maybe empty)
         size_t end = c->text.find('\n', start);
         size_t length = (end == std::string::npos ? c->text.size() : end) - start;
         if (length && c->text[start + length - 1] == '\r')
@@ -416,19 +401,16 @@ int test_click(Panel panel, int id)
 
 int test_choose_row(Panel panel, int id, int row)
 {
-    TestControl* c = test_control(panel, id);
-    if (!c)
+    if (!test_control(panel, id))
         return -1;
-    if (c->control->control_class == CONTROL_COMBO_BOX)
-        combo_set_current(panel, id, row);
-    else
-        list_set_current(panel, id, row);
+    combo_set_current(panel, id, row);  // whichever of the two it is
+    list_set_current(panel, id, row);
     return deliver(panel, PANEL_COMMAND, id, CODE_SELECTION_CHANGED);
 }
 
 int test_set_rows(Panel panel, int id, const std::vector<int>& rows)
 {
-    TestControl* c = find_class(panel, id, CONTROL_LIST_BOX);
+    TestControl* c = find_list(panel, id);
     if (!c)
         return -1;
     std::fill(c->selected.begin(), c->selected.end(), 0);
@@ -438,17 +420,6 @@ int test_set_rows(Panel panel, int id, const std::vector<int>& rows)
     return deliver(panel, PANEL_COMMAND, id, CODE_SELECTION_CHANGED);
 }
 
-int test_notify(Panel panel, int id, int code)
-{
-    return deliver(panel, PANEL_COMMAND, id, code);
-}
-
-int test_cancel(Panel panel)
-{
-    return deliver(panel, PANEL_COMMAND, PANEL_CANCEL, CODE_CLICKED);
-}
-
-int test_left_button_up(Panel panel)
-{
-    return deliver(panel, PANEL_LEFT_BUTTON_UP, 0, 0);
-}
+int test_notify(Panel panel, int id, int code) { return deliver(panel, PANEL_COMMAND, id, code); }
+int test_cancel(Panel panel) { return deliver(panel, PANEL_COMMAND, PANEL_CANCEL, CODE_CLICKED); }
+int test_left_button_up(Panel panel) { return deliver(panel, PANEL_LEFT_BUTTON_UP, 0, 0); }

@@ -59,21 +59,18 @@ struct TestPlatform {
     int mouse_captured = 0, gl_context_released = 0, quit_code = -1;
     std::vector<TestPanel> panels;          // index = handle - 1
     std::vector<std::string> commands;      // "panel:id:code" of every command delivered
-    int focused_panel = 0, focused_control = 0;
+    int focused_control = 0;
     int text_columns = TEST_TEXT_COLUMNS;   // a text box's width in characters; 0: no wrap
 
 
     // menu bar, window, waits and printing
     const Menu* menus = nullptr;
     int menu_count = 0;
-    int main_window_destroyed = 0;
-    std::vector<int> waits_ms;
-    std::vector<std::string> events;        // "stop timer", "wait", "frame", "print page" ... in order
+    std::vector<std::string> events;        // "stop timer 1", "wait 251", "frame", "message Load complete" ... in order
     int print_answer = 1;                   // platform_print_begin: 1 page ready, 0 cancel
     int print_error = 0;                    // with print_answer 0: the printer_error to report
     int page_width = 800, page_height = 600;
-    std::vector<uint8_t> printed_rgb;       // the last page's picture and where it went
-    int printed_width = 0, printed_height = 0;
+    int printed_width = 0, printed_height = 0;  // the last page's picture and where it went
     float printed_rect[4] = {};             // x, y, width, height on the page
 };
 
@@ -81,6 +78,9 @@ extern TestPlatform test_platform;
 
 // Back to the state of a fresh start, panels gone.
 void test_platform_reset();
+
+// The messages shown, oldest first, as "caption: text".
+std::vector<std::string> test_messages();
 
 // The control of a live panel, or null.
 TestControl* test_control(Panel panel, int id);

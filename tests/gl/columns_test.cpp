@@ -1,26 +1,6 @@
 // The basemap and the beat columns as a frame shows them: textures and display lists
 // built on a headless context, pixels probed where the columns project.
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <climits>
-#include <cmath>
-#include <cstdlib>
-
-#include "panels/gis_panel.h"
-#include "platform/platform.h"
-#include "query/query.h"
-#include "query/report.h"
-#include "render/columns.h"
-#include "render/image.h"
-#include "render/map_gl.h"
-#include "shell/startup.h"
-#include "shell/view.h"
-#include "store/dates.h"
-#include "shell/records.h"
-#include "tests/gl_context.h"
-#include "tests/test_platform.h"
+#include "tests/gl_fixture.h"
 
 namespace {
 
@@ -53,34 +33,19 @@ Rgb pixel_of(double mx, double my, double mz)
     return {p[0], p[1], p[2]};
 }
 
-class ColumnsTest : public ::testing::Test {
+class ColumnsTest : public GlTest {
 protected:
     RgbImage basemap = {};
-    char start_dir[PATH_MAX] = {};
 
     void SetUp() override
     {
-        ASSERT_TRUE(gl_context_open(1024, 768));
-        ASSERT_NE(nullptr, getcwd(start_dir, sizeof start_dir));
-        test_platform_reset();
-        beat_count = 0;
-        selected_beat = -1;
-        gis_options = 0;
-        set_height_choice(2);
-        view_distance = 20.0f;
-        view_tilt = view_heading = 0.0f;
-        view_center = default_view_center;
-        query_flags[0] = NO_QUERY;
-        init_gl_state();  // stripe texture, basemap, lists from the empty table
-        on_resize(1024, 768);
+        start(1024, 768, GL_STATE);  // stripe texture, basemap, lists from the empty table
         ASSERT_TRUE(read_bmp(BASEMAP_PATH, &basemap));
     }
     void TearDown() override
     {
         free_image(&basemap);
-        EXPECT_EQ(0, chdir(start_dir));
-        delete_map(1);
-        gl_context_close();
+        GlTest::TearDown();
     }
 
     // The basemap texel under a model point, darkened by factor.
@@ -191,7 +156,7 @@ TEST_F(ColumnsTest, MapIsReadForChoiceZeroAndDeletedOnRequest)
     GLint width = 0;
     glBindTexture(GL_TEXTURE_2D, MAP_TEXTURE);
     // away from the data folder the basemap cannot be read: reported, texture kept
-    ASSERT_EQ(0, chdir("/"));
+    enter_scratch();
     EXPECT_EQ(0, make_map());
     EXPECT_TRUE(test_platform.messages.empty());  // the render layer says nothing
     EXPECT_EQ(0, load_basemap());

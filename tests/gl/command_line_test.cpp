@@ -1,22 +1,6 @@
 // The command line: what each argument list asks for, the beat list's full path, and the
 // load at start-up once the panels exist.
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-#include <vector>
-
-#include "panels/panel_templates.h"
-#include "panels/panels.h"
-#include "render/columns.h"
-#include "render/map_gl.h"
-#include "shell/command_line.h"
-#include "shell/startup.h"
-#include "store/crime_data.h"
-#include "tests/data_fixture.h"
-#include "tests/gl_context.h"
-#include "tests/test_platform.h"
+#include "tests/gl_fixture.h"
 
 namespace {
 
@@ -100,39 +84,19 @@ TEST(CommandLine, StartBeatListIsAFullPath)
     start_beat_list[0] = 0;
 }
 
-class StartupLoad : public ::testing::Test {
+class StartupLoad : public GlTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(gl_context_open(640, 480));
-        test_platform_reset();
-        reset_data_state();
-    }
-    void TearDown() override
-    {
-        start_beat_list[0] = 0;
-        delete_map(1);
-        gl_context_close();
-    }
-    std::vector<std::string> messages()
-    {
-        std::vector<std::string> texts;
-        for (const RecordedMessage& m : test_platform.messages)
-            texts.push_back(m.caption + ": " + m.text);
-        return texts;
-    }
+    void SetUp() override { start(640, 480, NOTHING); }
 };
-
-using Texts = std::vector<std::string>;
 
 // A beat list from the command line is loaded once the Query panel exists, without the
 // "Load complete" a menu command shows; the columns are built from it.
 TEST_F(StartupLoad, LoadsTheBeatListQuietly)
 {
-    const std::string district = (std::filesystem::current_path() / "data/district.csv").string();
+    const std::string district = (fs::current_path() / "data/district.csv").string();
     ASSERT_EQ(1, set_start_beat_list(district.c_str(), "/"));
     on_startup();
-    EXPECT_EQ(Texts{}, messages());
+    EXPECT_EQ(Texts{}, test_messages());
     EXPECT_EQ(6u, beat_count);
     EXPECT_EQ(6, list_count(query_panel, IDC_BEAT_LIST));
     EXPECT_TRUE(glIsList(COLUMN_LIST));
@@ -144,16 +108,15 @@ TEST_F(StartupLoad, ReportsAListThatCannotBeLoaded)
 {
     ASSERT_EQ(1, set_start_beat_list("/nonexistent/district.csv", "/"));
     on_startup();
-    EXPECT_EQ((Texts{"ERROR: read_records(): fopen error", "Error: Can't load data file!!"}), messages());
+    EXPECT_EQ((Texts{"ERROR: read_records(): fopen error", "Error: Can't load data file!!"}), test_messages());
     EXPECT_EQ(0u, beat_count);
     EXPECT_EQ(0, list_count(query_panel, IDC_BEAT_LIST));
     EXPECT_EQ(FRAME_PERIOD_MS, test_platform.timer_period_ms[FRAME_TIMER_ID]);
 
     delete_map(1);
-    test_platform_reset();
-    start_beat_list[0] = 0;
+    reset_program_state();
     on_startup();
-    EXPECT_EQ(Texts{}, messages());
+    EXPECT_EQ(Texts{}, test_messages());
     EXPECT_EQ(0u, beat_count);
 }
 

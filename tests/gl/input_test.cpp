@@ -1,30 +1,6 @@
 // The view's mouse, wheel and key handlers and the frame-timer tick, driven through the
 // recording platform on the headless context: (state, event) to (state, frames drawn).
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <functional>
-#include <cstring>
-#include <string>
-
-#include "panels/panel_templates.h"
-#include "panels/panels.h"
-#include "panels/query_panel.h"
-#include "panels/timeline.h"
-#include "query/query.h"
-#include "query/report.h"
-#include "render/columns.h"
-#include "render/map_gl.h"
-#include "render/pick.h"
-#include "render/view_state.h"
-#include "shell/records.h"
-#include "shell/view.h"
-#include "shell/startup.h"
-#include "store/dates.h"
-#include "tests/data_fixture.h"
-#include "tests/gl_context.h"
-#include "tests/test_platform.h"
+#include "tests/gl_fixture.h"
 
 namespace {
 
@@ -54,28 +30,12 @@ struct View {
     float tilt, heading, distance;
 };
 
-class Input : public ::testing::Test {
+class Input : public GlTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(gl_context_open(1021, 700));
-        test_platform_reset();
-        reset_data_state();
-        play_mode = PLAY_PAUSED;
+        start(1021, 700);
         step_unit = STEP_MONTH;
-        auto_move = AUTO_MOVE_NONE;
-        view_center = default_view_center;
-        set_view({0, 0, 20});
-        selected_beat = -1;
-        on_startup();
-        on_resize(1021, 700);
-        last_mouse_x = last_mouse_y = 0;
-    }
-    void TearDown() override
-    {
-        column_rebuild_hook = nullptr;
-        delete_map(1);
-        gl_context_close();
     }
     void set_view(const View& v)
     {

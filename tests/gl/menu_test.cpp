@@ -1,69 +1,36 @@
 // The menu bar's commands, the snapshot's capture and the page fit, through the recording
 // platform on the headless context.
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <string>
-
-#include "panels/panel_templates.h"
-#include "panels/panels.h"
-#include "panels/timeline.h"
-#include "print/print.h"
-#include "query/query.h"
-#include "render/image.h"
-#include "render/map_gl.h"
-#include "render/view_state.h"
-#include "shell/menu.h"
-#include "shell/startup.h"
-#include "store/dates.h"
-#include "tests/data_fixture.h"
-#include "tests/gl_context.h"
-#include "tests/test_platform.h"
-
-namespace fs = std::filesystem;
+#include "tests/gl_fixture.h"
 
 namespace {
 
-class MenuTest : public ::testing::Test {
+class MenuTest : public GlTest {
 protected:
-    std::string scratch;
+    std::string scratch_folder;
 
     void SetUp() override
     {
-        ASSERT_TRUE(gl_context_open(1021, 700));
-        test_platform_reset();
-        reset_data_state();
-        view_center = default_view_center;
-        on_startup();
-        on_resize(1021, 700);
+        start(1021, 700);
         char folder[] = "/tmp/zavro_menu_XXXXXX";
         ASSERT_NE(nullptr, mkdtemp(folder));
-        scratch = folder;
+        scratch_folder = folder;
         test_platform.events.clear();
-        test_platform.messages.clear();
     }
     void TearDown() override
     {
-        fs::remove_all(scratch);
-        delete_map(1);
-        gl_context_close();
+        fs::remove_all(scratch_folder);
+        GlTest::TearDown();
     }
     // Chooses command with the given dialog answers; the messages it showed.
-    std::vector<std::string> choose(int command, std::vector<std::string> answers = {})
+    Texts choose(int command, std::vector<std::string> answers = {})
     {
         test_platform.dialog_answers = answers;
         test_platform.messages.clear();
         on_menu_command(command);
-        std::vector<std::string> texts;
-        for (const RecordedMessage& m : test_platform.messages)
-            texts.push_back(m.caption + ": " + m.text);
-        return texts;
+        return test_messages();
     }
 };
 
-using Texts = std::vector<std::string>;
 
 TEST_F(MenuTest, BarHoldsTheItemsInOrder)
 {
@@ -93,15 +60,15 @@ TEST_F(MenuTest, LoadAndExport)
     EXPECT_EQ(Texts{}, choose(CMD_LOAD_DATA, {DIALOG_CANCEL}));
     EXPECT_EQ(0u, beat_count);
     EXPECT_EQ((Texts{"ERROR: read_records(): fopen error", "Error: Can't load data file!!"}),
-              choose(CMD_LOAD_DATA, {scratch + "/missing.csv"}));
+              choose(CMD_LOAD_DATA, {scratch_folder + "/missing.csv"}));
     EXPECT_EQ(Texts{"Info: Load complete"}, choose(CMD_LOAD_DATA, {district}));
     EXPECT_EQ(6u, beat_count);
     EXPECT_EQ(6, list_count(query_panel, IDC_BEAT_LIST));
     EXPECT_EQ(".csv", test_platform.dialogs.back().ext);
 
-    EXPECT_EQ(Texts{"Info: Save complete"}, choose(CMD_EXPORT_CSV, {scratch + "/values"}));
-    EXPECT_EQ(0, read_file(scratch + "/values.csv").rfind("BEAT,QUERY_VAL\r\nALDER,0\r\n", 0));
-    const Texts failed = choose(CMD_EXPORT_CSV, {scratch + "/no/such/folder.csv"});
+    EXPECT_EQ(Texts{"Info: Save complete"}, choose(CMD_EXPORT_CSV, {scratch_folder + "/values"}));
+    EXPECT_EQ(0, read_file(scratch_folder + "/values.csv").rfind("BEAT,QUERY_VAL\r\nALDER,0\r\n", 0));
+    const Texts failed = choose(CMD_EXPORT_CSV, {scratch_folder + "/no/such/folder.csv"});
     ASSERT_EQ(1u, failed.size());
     EXPECT_EQ(0, failed[0].rfind("Error: ", 0)) << failed[0];
     EXPECT_EQ(Texts{}, choose(CMD_EXPORT_CSV, {DIALOG_CANCEL}));
@@ -112,7 +79,7 @@ TEST_F(MenuTest, LoadAndExport)
 // nothing and restarts the timer; a client with no area is reported, not read.
 TEST_F(MenuTest, SnapshotOrderRowsAndFailures)
 {
-    const std::string path = scratch + "/shot";
+    const std::string path = scratch_folder + "/shot";
     EXPECT_EQ(Texts{"Info: Save complete"}, choose(CMD_SAVE_SNAPSHOT, {path}));
     const std::vector<std::string> expected = {"stop timer 1", "wait 251", "frame", "message Save complete",
                                                "start timer 1", "frame"};
@@ -131,9 +98,9 @@ TEST_F(MenuTest, SnapshotOrderRowsAndFailures)
     test_platform.events.clear();
     EXPECT_EQ(Texts{}, choose(CMD_SAVE_SNAPSHOT, {DIALOG_CANCEL}));
     EXPECT_EQ(125, test_platform.timer_period_ms[FRAME_TIMER_ID]);
-    EXPECT_EQ(1, std::distance(fs::directory_iterator(scratch), fs::directory_iterator()));
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(scratch_folder), fs::directory_iterator()));
 
-    const Texts denied = choose(CMD_SAVE_SNAPSHOT, {scratch + "/no/such/folder.bmp"});
+    const Texts denied = choose(CMD_SAVE_SNAPSHOT, {scratch_folder + "/no/such/folder.bmp"});
     ASSERT_EQ(1u, denied.size());
     EXPECT_EQ(0, denied[0].rfind("Error: ", 0)) << denied[0];
 

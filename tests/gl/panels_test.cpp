@@ -1,43 +1,12 @@
 // The Timeline and GIS panels and the About box, driven through the recording platform
 // on the headless context, as a user would drive them.
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include "panels/panel_templates.h"
-#include "panels/panels.h"
-#include "panels/timeline.h"
-#include "render/columns.h"
-#include "render/map_gl.h"
-#include "render/view_state.h"
-#include "shell/startup.h"
-#include "store/dates.h"
-#include "tests/data_fixture.h"
-#include "tests/gl_context.h"
-#include "tests/test_platform.h"
+#include "tests/gl_fixture.h"
 
 namespace {
 
-class Panels : public ::testing::Test {
+class Panels : public GlTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(gl_context_open(64, 64));
-        test_platform_reset();
-        reset_data_state();
-        play_mode = PLAY_PAUSED;
-        step_unit = STEP_YEAR;
-        gis_options = 0;
-        set_height_choice(2);
-        auto_move = AUTO_MOVE_NONE;
-        on_startup();
-    }
-    void TearDown() override
-    {
-        column_rebuild_hook = nullptr;
-        delete_map(1);
-        gl_context_close();
-    }
-
+    void SetUp() override { start(64, 64); }
     std::string date_text() { return test_control(timeline_panel, IDC_DATE_TEXT)->text; }
     unsigned bar_pos() { return test_control(timeline_panel, IDC_TIME_BAR)->bar_pos; }
 };
@@ -55,9 +24,7 @@ TEST_F(Panels, StartUpCreatesThePanelsInOrder)
         EXPECT_EQ(shown[i], panel_is_visible(handles[i])) << i;
     }
     const TestControl* bar = test_control(timeline_panel, IDC_TIME_BAR);
-    EXPECT_EQ(132u, bar->bar_low);
-    EXPECT_EQ(46716u, bar->bar_high);
-    EXPECT_EQ(132u, bar->bar_pos);
+    EXPECT_EQ((std::vector<unsigned>{132, 46716, 132}), (std::vector<unsigned>{bar->bar_low, bar->bar_high, bar->bar_pos}));
     EXPECT_EQ("January,1,1990", date_text());
     EXPECT_EQ(STEP_YEAR, combo_current(timeline_panel, IDC_STEP_UNIT));
     EXPECT_EQ(1, test_control(timeline_panel, IDC_PLAY_PAUSE)->checked);

@@ -1,24 +1,6 @@
 // The Query panel driven through the recording platform on the headless context: the
 // crime list and query_flags, the beat list, and choosing a beat.
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-
-#include "panels/panel_templates.h"
-#include "panels/panels.h"
-#include "panels/query_panel.h"
-#include "query/query.h"
-#include "query/report.h"
-#include "render/columns.h"
-#include "render/map_gl.h"
-#include "shell/records.h"
-#include "shell/startup.h"
-#include "store/dates.h"
-#include "tests/data_fixture.h"
-#include "tests/gl_context.h"
-#include "tests/test_platform.h"
+#include "tests/gl_fixture.h"
 
 namespace {
 
@@ -38,43 +20,25 @@ std::vector<uint16_t> flags()
 
 // The program started in the current folder: with the sample data in the repository
 // root, or in a scratch folder holding only a field list.
-class QueryPanel : public InScratchFolder {
+class QueryPanel : public GlTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(gl_context_open(64, 64)); }
-    void TearDown() override
-    {
-        if (scratch)
-            InScratchFolder::TearDown();
-        column_rebuild_hook = nullptr;
-        delete_map(1);
-        gl_context_close();
-    }
-    int scratch = 0;
-    void start()
-    {
-        test_platform_reset();
-        reset_data_state();
-        selected_beat = -1;
-        view_center = default_view_center;
-        memset(field_codes, 0, sizeof field_codes);
-        on_startup();
-    }
     void start_with_sample()  // in March 2004
     {
-        start();
+        start(64, 64);
         ASSERT_EQ(1, read_records("data/district.csv"));
         query_panel_refresh(query_panel);
         current_date = make_date(2004 - BASE_YEAR, 3, 1);
     }
     void start_with_fields(const char* fields)  // null: none
     {
-        if (!scratch++)
-            InScratchFolder::SetUp();
-        std::filesystem::remove_all("data/ui");
-        std::filesystem::create_directories(fields ? "data/ui" : "data/ui/fields.ui");
+        if (!scratch)
+            enter_scratch();
+        fs::remove_all("data/ui");
+        fs::create_directories(fields ? "data/ui" : "data/ui/fields.ui");
         if (fields)
             std::ofstream("data/ui/fields.ui", std::ios::binary) << fields;
-        start();
+        memset(field_codes, 0, sizeof field_codes);
+        start(64, 64);
     }
 };
 

@@ -1,44 +1,18 @@
 // read_records: a load as the user sees it, on the headless context.
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
-#include <fstream>
-
-#include "query/query.h"
-#include "render/map_gl.h"
-#include "shell/records.h"
-#include "store/dates.h"
-#include "tests/data_fixture.h"
-#include "tests/gl_context.h"
-#include "tests/test_platform.h"
-
-namespace {
-
-class Records : public InScratchFolder {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(gl_context_open(64, 64));
-        InScratchFolder::SetUp();
-        test_platform_reset();
-    }
-    void TearDown() override
-    {
-        InScratchFolder::TearDown();
-        delete_map(1);
-        gl_context_close();
-    }
-};
+#include "tests/gl_fixture.h"
 
 // A load starts the timeline again and rebuilds the columns from the new table (the query
 // evaluated for the first date); a list that cannot be opened is reported, and the date,
 // the table and the columns stay as they were.
+using Records = GlTest;
+
 TEST_F(Records, LoadResetsTheTimelineOrReportsTheList)
 {
+    start(64, 64, NOTHING);
+    enter_scratch();
     std::ofstream("list.csv") << "H\nA\n";
     std::ofstream("data/beats/A.csv") << "H\n1990,1,Jan,7,5\n";
-    query_flags[0] = 1;
-    query_flags[1] = 1;
+    query_flags[0] = query_flags[1] = 1;
     current_date = make_date(15, 6, 3);
     ASSERT_EQ(1, read_records("list.csv"));
     EXPECT_EQ(START_DATE, current_date);
@@ -52,13 +26,7 @@ TEST_F(Records, LoadResetsTheTimelineOrReportsTheList)
         EXPECT_EQ(0, read_records(path)) << path;
         EXPECT_EQ(1u, beat_count) << path;
     }
-    ASSERT_EQ(3u, test_platform.messages.size());
-    for (const RecordedMessage& message : test_platform.messages) {
-        EXPECT_EQ("read_records(): fopen error", message.text);
-        EXPECT_EQ("ERROR", message.caption);
-    }
+    EXPECT_EQ(Texts(3, "ERROR: read_records(): fopen error"), test_messages());
     EXPECT_EQ(make_date(15, 6, 3), current_date);
     EXPECT_FALSE(glIsList(COLUMN_LIST));  // not rebuilt
 }
-
-}  // namespace

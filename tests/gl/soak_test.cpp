@@ -2,33 +2,14 @@
 // beats, the query changed and a beat reported every 100 ticks, the Info log at its
 // limit. After the first 1,000 ticks neither the process's resident memory nor the GL
 // objects alive may grow, and the log stays at its limit.
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
 #include <cstdio>
 
-#include "panels/panel_templates.h"
-#include "panels/panels.h"
-#include "panels/info_panel.h"
-#include "panels/query_panel.h"
-#include "panels/timeline.h"
-#include "render/columns.h"
-#include "render/map_gl.h"
-#include "shell/records.h"
-#include "shell/startup.h"
-#include "store/crime_data.h"
-#include "store/dates.h"
-#include "tests/data_fixture.h"
-#include "tests/gl_context.h"
-#include "tests/test_platform.h"
+#include "tests/gl_fixture.h"
 
-namespace {
-
-long resident_kib()
+static long resident_kib()
 {
     long pages = 0, resident = 0;
-    FILE* statm = fopen("/proc/self/statm", "r");
-    if (statm) {
+    if (FILE* statm = fopen("/proc/self/statm", "r")) {
         if (fscanf(statm, "%ld %ld", &pages, &resident) != 2)
             resident = 0;
         fclose(statm);
@@ -37,7 +18,7 @@ long resident_kib()
 }
 
 // Display lists and textures alive among the first names the program or a leak would use.
-int live_gl_objects()
+static int live_gl_objects()
 {
     int live = 0;
     for (GLuint name = 1; name < 4096; name++)
@@ -45,21 +26,19 @@ int live_gl_objects()
     return live;
 }
 
-TEST(Soak, TwentyThousandTicksGrowNothing)
+using Soak = GlTest;
+
+TEST_F(Soak, TwentyThousandTicksGrowNothing)
 {
-    ASSERT_TRUE(gl_context_open(64, 48));
-    test_platform_reset();
-    reset_data_state();
-    on_startup();
-    on_resize(64, 48);
+    start(64, 48);
     ASSERT_EQ(1, read_records("data/district.csv"));
     query_panel_refresh(query_panel);
     test_choose_row(timeline_panel, IDC_STEP_UNIT, STEP_DAY);
     test_click(timeline_panel, IDC_PLAY_FORWARD);
-    long memory_at_1000 = 0;
-    int objects_at_1000 = 0;
     for (int i = 0; i < 30; i++)  // the Info log full from the start
         test_choose_row(query_panel, IDC_BEAT_LIST, i % MAX_BEATS);
+    long memory_at_1000 = 0;
+    int objects_at_1000 = 0;
     for (int tick = 1; tick <= 20000; tick++) {
         on_timer(FRAME_TIMER_ID);
         glFinish();  // as a window's buffer swap would: the driver's queue drained
@@ -86,9 +65,4 @@ TEST(Soak, TwentyThousandTicksGrowNothing)
 #endif
     EXPECT_EQ(INFO_LINE_LIMIT, text_line_count(info_panel, IDC_INFO_TEXT));
     EXPECT_NE(START_DATE, current_date);
-    column_rebuild_hook = nullptr;
-    delete_map(1);
-    gl_context_close();
 }
-
-}  // namespace

@@ -1,17 +1,8 @@
-// The frame, the camera transform, the projection, the start-up GL state and the frame
-// loop, checked on a headless context.
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
+// The frame, the camera transform, the projection and the start-up GL state, checked on
+// a headless context.
 #include <array>
-#include <cmath>
 
-#include "platform/platform.h"
-#include "render/map_gl.h"
-#include "shell/startup.h"
-#include "shell/view.h"
-#include "tests/gl_context.h"
-#include "tests/test_platform.h"
+#include "tests/gl_fixture.h"
 
 namespace {
 
@@ -58,24 +49,9 @@ void expect_near(const Mat4& expected, const Mat4& actual, double relative)
         EXPECT_NEAR(expected[i], actual[i], relative * std::max(1.0, fabs(expected[i]))) << i;
 }
 
-class ViewTest : public ::testing::Test {
+class ViewTest : public GlTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(gl_context_open(1024, 768));
-        test_platform_reset();
-        view_distance = 20.0f;
-        view_tilt = view_heading = 0.0f;
-        view_center = default_view_center;
-        set_height_choice(2);
-        init_gl_state();
-        on_resize(1024, 768);
-    }
-    void TearDown() override
-    {
-        delete_map(1);
-        gl_context_close();
-    }
+    void SetUp() override { start(1024, 768, GL_STATE); }
 };
 
 Mat4 frustum(double aspect)
@@ -141,20 +117,6 @@ TEST_F(ViewTest, StripeTextureIsWhiteWithABlackTopEighth)
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
     EXPECT_EQ(expected, texels);
-}
-
-TEST_F(ViewTest, FrameLoopDrawsOnTicksAndPaintsAndEndsWithCodeZero)
-{
-    on_startup();
-    EXPECT_EQ(125, test_platform.timer_period_ms[FRAME_TIMER_ID]);
-    test_platform.frames_swapped = 0;
-    on_timer(FRAME_TIMER_ID);
-    on_timer(FRAME_TIMER_ID + 1);  // not the frame timer: no frame
-    on_paint();
-    EXPECT_EQ(2, test_platform.frames_swapped);
-    on_destroy();
-    EXPECT_EQ(1, test_platform.gl_context_released);
-    EXPECT_EQ(0, test_platform.quit_code);
 }
 
 }  // namespace

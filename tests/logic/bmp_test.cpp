@@ -9,21 +9,15 @@
 
 #include "render/image.h"
 #include "store/safe_file.h"
+#include "tests/data_fixture.h"
 
 namespace fs = std::filesystem;
-typedef std::vector<uint8_t> Bytes;
 
 // A fresh folder of this process's own, removed with everything in it at exit.
 static const struct TempFolder : fs::path {
     TempFolder() : fs::path("/tmp/bmp." + std::to_string(getpid())) { fs::create_directory(*this); }
     ~TempFolder() { fs::remove_all(*this); }
 } FOLDER;
-
-static Bytes file_bytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // 3 x 2, bottom row red, blue, blue; top row red, red, blue; and its file.
 static uint8_t TINY_RGB[] = {255, 0, 0, 0, 0, 255, 0, 0, 255, 255, 0, 0, 255, 0, 0, 0, 0, 255};
@@ -42,7 +36,7 @@ TEST(Bmp, WrittenFilesByteForByte)
 {
     RgbImage back = {};
     ASSERT_EQ(1, write_bmp((FOLDER / "tiny.bmp").c_str(), &TINY));
-    EXPECT_EQ(TINY_FILE, file_bytes(FOLDER / "tiny.bmp"));
+    EXPECT_EQ(TINY_FILE, read_bytes(FOLDER / "tiny.bmp"));
     ASSERT_EQ(1, read_bmp((FOLDER / "tiny.bmp").c_str(), &back));
     EXPECT_EQ(0, memcmp(&TINY, &back, 3 * sizeof(int32_t)));  // width, height, 3 bytes
     EXPECT_EQ(0, memcmp(TINY_RGB, back.pixels, sizeof TINY_RGB));
@@ -51,7 +45,7 @@ TEST(Bmp, WrittenFilesByteForByte)
     for (auto [width, stride] : {std::pair{1, 4u}, {2, 8u}, {3, 12u}, {4, 12u}}) {
         const RgbImage image = {width, 3, 3, white.data()};
         ASSERT_EQ(1, write_bmp((FOLDER / "w.bmp").c_str(), &image));
-        Bytes bytes = file_bytes(FOLDER / "w.bmp");
+        Bytes bytes = read_bytes(FOLDER / "w.bmp");
         ASSERT_EQ(54 + 3 * stride, bytes.size()) << width;
         for (size_t at = 54; at < bytes.size(); at++)
             EXPECT_EQ((at - 54) % stride < width * 3u ? 0xFF : 0, bytes[at]) << width << ", " << at;
@@ -92,18 +86,8 @@ TEST(Bmp, HeaderIsCheckedBeforeAnyPixelIsRead)
     }
 }
 
-// A pseudo-random width x height picture, and its file: the tiny file's header with the
-// sizes patched, rows blue-green-red, padding bytes set to pad.
-static Bytes random_pixels(int width, int height, uint32_t seed)
-{
-    Bytes pixels((size_t)width * height * 3);
-    for (uint8_t& byte : pixels) {  // xorshift32
-        seed ^= seed << 13, seed ^= seed >> 17, seed ^= seed << 5;
-        byte = (uint8_t)seed;
-    }
-    return pixels;
-}
-
+// The file of a width x height picture: the tiny file's header with the sizes patched,
+// rows blue-green-red, padding bytes set to pad.
 static Bytes bmp_file(int width, int height, const Bytes& pixels, uint8_t pad)
 {
     const size_t row = (size_t)width * 3, stride = (row + 3) & ~(size_t)3;
@@ -132,10 +116,10 @@ TEST(Bmp, EveryWidthReadAndWrittenExactly)
                                          {1001, 300}, {8, 16384}};
     for (auto [width, height] : sizes) {
         SCOPED_TRACE(testing::Message() << width << " x " << height);
-        Bytes pixels = random_pixels(width, height, 2463534242u + width);
+        Bytes pixels = random_bytes((size_t)width * height * 3, 2463534242u + width);
         const RgbImage expected = {width, height, 3, pixels.data()};
         ASSERT_EQ(1, write_bmp((FOLDER / "out.bmp").c_str(), &expected));
-        EXPECT_TRUE(bmp_file(width, height, pixels, 0) == file_bytes(FOLDER / "out.bmp"));
+        EXPECT_TRUE(bmp_file(width, height, pixels, 0) == read_bytes(FOLDER / "out.bmp"));
         Bytes bytes = bmp_file(width, height, pixels, 0xAA);
         std::ofstream(FOLDER / "in.bmp").write((const char*)bytes.data(), bytes.size());
         for (int simd : {1, 0}) {
@@ -182,7 +166,7 @@ TEST(Bmp, WriteFailuresLeaveTheOldFile)
         safe_file_write_limit = c.limit;
         EXPECT_EQ(0, write_bmp(c.path.c_str(), &c.image));
         safe_file_write_limit = -1;
-        EXPECT_EQ(TINY_FILE, file_bytes(path));
+        EXPECT_EQ(TINY_FILE, read_bytes(path));
         EXPECT_EQ(1, std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
     }
 }
@@ -193,7 +177,7 @@ TEST(Bmp, WriteFailuresLeaveTheOldFile)
 TEST(BmpSuite, EveryFileIsReadRightOrRefused)
 {
     const fs::path suite = "tests/data/bmpsuite";
-    const Bytes list = file_bytes("tests/data/bmpsuite_24bit.txt");
+    const Bytes list = read_bytes("tests/data/bmpsuite_24bit.txt");
     const std::string listed(list.begin(), list.end());
     int accepted = 0, files = 0;
     for (const auto& entry : fs::recursive_directory_iterator(suite)) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "render/image.h"
+#include "tests/data_fixture.h"
 
 //// the resampler as first written: a pixel at a time, kept to compare the fast one with
 
@@ -109,14 +110,9 @@ TEST(Resample, ByteForByteAsThePixelAtATimeResampler)
     const Case cases[] = {{1, 1, 3}, {1, 6, 3}, {13, 2, 3}, {1100, 1, 3}, {1024, 768, 3},
                           {1500, 1200, 3}, {2, 2, 3}, {6, 1, 3}, {3, 5, 4}, {640, 480, 4},
                           {1025, 3, 3}, {2049, 1030, 3}};
-    uint32_t state = 2463534242u;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.w << " x " << c.h << " x " << c.bytes_per_pixel);
-        std::vector<uint8_t> pixels((size_t)c.w * c.h * c.bytes_per_pixel);
-        for (uint8_t& byte : pixels) {  // xorshift32
-            state ^= state << 13, state ^= state >> 17, state ^= state << 5;
-            byte = (uint8_t)state;
-        }
+        Bytes pixels = random_bytes((size_t)c.w * c.h * c.bytes_per_pixel, 2463534242u + c.w);
         RgbImage source = {c.w, c.h, c.bytes_per_pixel, pixels.data()}, fast, reference;
         ASSERT_EQ(1, scale_image_pow2(&source, &fast));
         ASSERT_EQ(1, reference_scale_image_pow2(&source, &reference));
