@@ -29,7 +29,7 @@
 #include "render/pick.h"
 #include "render/view_state.h"
 #include "shell/command_line.h"
-#include "shell/file_dialogs.h"
+#include "panels/file_dialogs.h"
 #include "shell/menu.h"
 #include "shell/records.h"
 #include "shell/startup.h"
