@@ -61,7 +61,7 @@ TEST_F(Soak, TwentyThousandTicksGrowNothing)
 #else
     // the software GL driver grows its rasteriser's pools once, by 1 MiB somewhere between
     // 16,000 and 24,000 frames, even with nothing rebuilt, and stays flat to 80,000 frames;
-    // a loaded machine may see it twice. A leak of 256 bytes a tick would pass 4 MiB.
+    // a loaded machine may see it twice. A leak of 256 bytes a tick would exceed 4 MiB.
     EXPECT_LE(resident_kib(), memory_at_1000 + 4096) << "KiB at tick 1000: " << memory_at_1000;
 #endif
     EXPECT_EQ(INFO_LINE_LIMIT, text_line_count(info_panel, IDC_INFO_TEXT));
