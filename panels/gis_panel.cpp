@@ -68,21 +68,11 @@ int gis_panel_command(Panel dialog, int control_id, int code)
 
 int gis_panel_proc(Panel dialog, int message, int control_id, int code)
 {
-    switch (message) {
-    case PANEL_INIT:
-        gis_panel_init(dialog);
-        return 1;
-    case PANEL_LEFT_BUTTON_UP:
+    if (message == PANEL_LEFT_BUTTON_UP) {
         // wherever the button comes up while an arrow holds the capture, or over the panel
         panel_release_mouse(dialog);
         auto_move = AUTO_MOVE_NONE;
         return 1;
-    case PANEL_COMMAND:
-        if (is_cancel(message, control_id, code)) {
-            panel_hide(dialog);
-            return 1;
-        }
-        return gis_panel_command(dialog, control_id, code);
     }
-    return 0;
+    return panel_proc(dialog, message, control_id, code, gis_panel_init, gis_panel_command);
 }

@@ -101,13 +101,5 @@ int info_panel_command(Panel, int control_id, int code)
 
 int info_panel_proc(Panel dialog, int message, int control_id, int code)
 {
-    if (message == PANEL_INIT)
-        return 1;
-    if (is_cancel(message, control_id, code)) {
-        panel_hide(dialog);
-        return 1;
-    }
-    if (message == PANEL_COMMAND)
-        return info_panel_command(dialog, control_id, code);
-    return 0;
+    return panel_proc(dialog, message, control_id, code, nullptr, info_panel_command);
 }

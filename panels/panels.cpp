@@ -26,6 +26,21 @@ void create_panels()
     about_box = platform_create_panel(&ABOUT_BOX_TEMPLATE, about_box_proc);
 }
 
+int panel_proc(Panel dialog, int message, int control_id, int code, void (*init)(Panel),
+               int (*command)(Panel, int, int))
+{
+    if (message == PANEL_INIT) {
+        if (init)
+            init(dialog);
+        return 1;
+    }
+    if (is_cancel(message, control_id, code)) {
+        panel_hide(dialog);
+        return 1;
+    }
+    return message == PANEL_COMMAND ? command(dialog, control_id, code) : 0;
+}
+
 // Modeless: the main window and the panels stay usable while it shows. OK, the close
 // box and Escape hide it; it handles every command.
 int about_box_proc(Panel dialog, int message, int control_id, int code)

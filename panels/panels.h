@@ -27,3 +27,8 @@ inline int is_cancel(int message, int control_id, int code)
 {
     return message == PANEL_COMMAND && control_id == PANEL_CANCEL && code == CODE_CLICKED;
 }
+
+// What every panel's procedure does: init (none when null) on PANEL_INIT, hiding on a
+// cancel, command for any other command; 1 for what was handled.
+int panel_proc(Panel dialog, int message, int control_id, int code, void (*init)(Panel),
+               int (*command)(Panel, int, int));

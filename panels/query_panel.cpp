@@ -82,15 +82,5 @@ int query_panel_command(Panel dialog, int control_id, int code)
 
 int query_panel_proc(Panel dialog, int message, int control_id, int code)
 {
-    if (message == PANEL_INIT) {
-        init_query(dialog);
-        return 1;
-    }
-    if (is_cancel(message, control_id, code)) {
-        panel_hide(dialog);
-        return 1;
-    }
-    if (message == PANEL_COMMAND)
-        return query_panel_command(dialog, control_id, code);
-    return 0;
+    return panel_proc(dialog, message, control_id, code, init_query, query_panel_command);
 }

@@ -92,15 +92,5 @@ int timeline_panel_command(Panel dialog, int control_id, int code)
 
 int timeline_panel_proc(Panel dialog, int message, int control_id, int code)
 {
-    if (message == PANEL_INIT) {
-        timeline_panel_init(dialog);
-        return 1;
-    }
-    if (is_cancel(message, control_id, code)) {
-        panel_hide(dialog);
-        return 1;
-    }
-    if (message == PANEL_COMMAND)
-        return timeline_panel_command(dialog, control_id, code);
-    return 0;
+    return panel_proc(dialog, message, control_id, code, timeline_panel_init, timeline_panel_command);
 }
