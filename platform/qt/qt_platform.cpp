@@ -62,6 +62,7 @@ int16_t client_coordinate(double value)
 class GlView : public QOpenGLWidget {
 public:
     int context_live = 0;    // 1 from initializeGL until the context is released
+    int sizes_given = 0;     // resizeGL calls, for the test hook: each remakes the framebuffer
     int frame_pending = 0;   // a handler drew a frame that Qt has yet to show
     int painting = 0;        // inside paintGL: Qt shows the frame when it returns
 
@@ -152,6 +153,7 @@ protected:
     // size, the mouse positions and a capture are all in device pixels.
     void resizeGL(int width, int height) override
     {
+        sizes_given++;
         if (context_live)
             on_resize((int)lround(width * devicePixelRatioF()), (int)lround(height * devicePixelRatioF()));
     }
@@ -181,8 +183,9 @@ protected:
 };
 
 // Test hook: with ZAVRO_TEST_STATE set to a path, every timer tick and every message box
-// replaces that file with what the panels and the box show and the view's client size, so a test driving the program
-// with the mouse and keys can read texts a screenshot cannot.
+// replaces that file with what the panels and the box show, the view's client size and how
+// many sizes the view has been given, so a test driving the program with the mouse and keys
+// can read what a screenshot cannot.
 std::string shown_message;  // "CAPTION: TEXT" of the message box on screen, for the test hook
 
 void write_test_state()
@@ -197,6 +200,8 @@ void write_test_state()
     if (gl_view)
         fprintf(out, "view %ld %ld\n", lround(gl_view->width() * gl_view->devicePixelRatioF()),
                 lround(gl_view->height() * gl_view->devicePixelRatioF()));
+    if (gl_view)
+        fprintf(out, "view_sizes %d\n", gl_view->sizes_given);
     if (!shown_message.empty())
         fprintf(out, "message %s\n", shown_message.c_str());
     qt_panels_write_state(out);
@@ -219,6 +224,13 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
     gl_view = new GlView(&window);
     window.setCentralWidget(gl_view);
     qt_panels_attach(gl_view, [] { return gl_view ? gl_view->begin_handler() : 0; });
+    // The program makes its menu when the view's context is ready, after the view has its
+    // first size. A bar appearing then would shrink the view once more, and every resize of
+    // a GL view leaves its old framebuffer (about 6 MiB at 1024 x 768) held by the driver:
+    // so the bar takes its height, the height of any one-line bar, before the first show.
+    QMenuBar probe;
+    probe.addMenu(QStringLiteral("File"));
+    window.menuBar()->setMinimumHeight(probe.sizeHint().height());
     window.resize(outer_width, outer_height);
     window.show();
     int code = app.exec();

@@ -4,9 +4,10 @@
 set -u
 program=$1
 shot=$(mktemp --suffix=.png)
-trap 'rm -f "$shot"' EXIT
+state=$(mktemp)
+trap 'rm -f "$shot" "$state"' EXIT
 
-"$program" &
+ZAVRO_TEST_STATE=$state "$program" &
 pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
 [ -n "$window" ] || { echo "FAIL: no window named 'ZAVROView 1.0b'"; kill "$pid"; exit 1; }
@@ -14,6 +15,10 @@ window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b
 sleep 0.5   # a few frame-timer ticks
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$WIDTH" -eq 1024 ] && [ "$HEIGHT" -eq 768 ] || { echo "FAIL: size ${WIDTH}x$HEIGHT"; kill "$pid"; exit 1; }
+# the view is sized once: a later size (the menu bar arriving late) would leave a second
+# framebuffer's worth of memory with the driver
+sizes=$(awk '$1 == "view_sizes" { print $2 }' "$state")
+[ "$sizes" = "1" ] || { echo "FAIL: the view was given ${sizes:-no} sizes at start-up, not 1"; kill "$pid"; exit 1; }
 import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$shot"
 mean() { convert "$shot" -crop "$1" -format '%[fx:round(255*mean.r)],%[fx:round(255*mean.g)],%[fx:round(255*mean.b)]' info:; }
 spread() { convert "$shot" -crop "$1" -colorspace gray -format '%[fx:round(255*standard_deviation)]' info:; }
