@@ -9,12 +9,13 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build"
 fi
 export XDG_RUNTIME_DIR=$(mktemp -d)
+source "$(dirname "$0")/../tests/tools/wait_for_window.sh"
 out=$(mktemp)
 run() {  # $1: what to do in the window
   "$build/bench/zavro_input_frame" data/district.csv >"$out" 2>/dev/null &
   local pid=$!
   local window
-  window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
+  window=$(wait_for_window '^ZAVROView 1\.0b$' 20)
   eval "$(xdotool getwindowgeometry --shell "$window")"
   sleep 1
   xdotool mousemove $(( X + 900 )) $(( Y + 600 ))

@@ -16,7 +16,7 @@ pid=$!
 tools=tests/tools
 source "$tools/session.sh"
 shots=$work
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
+window=$(wait_for_window '^ZAVROView 1\.0b$' 20)
 eval "$(xdotool getwindowgeometry --shell "$window")"
 window_y=$Y
 source "$tools/client_area.sh"

@@ -10,6 +10,7 @@
 set -u
 deb=$1
 tools="$(cd "$(dirname "$0")/../tools" && pwd)"
+source "$tools/wait_for_window.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 shots=${ZAVRO_SHOTS:-$work}
@@ -50,7 +51,7 @@ user=$home/.local/share/zavroview
 cd "$home"
 env -u XDG_DATA_HOME HOME="$home" XDG_RUNTIME_DIR="$work/runtime" "$program" &
 pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
+window=$(wait_for_window '^ZAVROView 1\.0b$' 20)
 [ -n "$window" ] || fail "no window named 'ZAVROView 1.0b'"
 [ "$(readlink "/proc/$pid/cwd")" = "$user" ] || fail "started in $(readlink "/proc/$pid/cwd"), not $user"
 diff -r "$share/zavroview/data" "$user/data" >/dev/null || fail "the sample data was not copied whole"
@@ -67,7 +68,7 @@ drag() {
 }
 dialog() {
     local found
-    found=$(timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
+    found=$(wait_for_window "$1" 10)
     [ -n "$found" ] || fail "no window named '$1'"
     xdotool windowfocus --sync "$found"
     sleep 0.2

@@ -2,10 +2,11 @@
 # with pid (the program), window, work, state (the ZAVRO_TEST_STATE file) and shots set;
 # X, Y, WIDTH, HEIGHT, MENU_HEIGHT and window_y (the window's top) come from find_window. Places in pixels come from the panels' dialog units (DejaVu
 # Sans 8 pt: base units 7 x 13 pixels, times SCALE).
+source "$(dirname "${BASH_SOURCE[0]}")/wait_for_window.sh"
 fail() { echo "FAIL: $1"; kill "$pid" 2>/dev/null; exit 1; }
 # the program's window, its geometry and its client area below the menu bar
 find_window() {
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
+    window=$(wait_for_window '^ZAVROView 1\.0b$' 20)
     [ -n "$window" ] || fail "no window named 'ZAVROView 1.0b'"
     eval "$(xdotool getwindowgeometry --shell "$window")"
     window_y=$Y
@@ -24,7 +25,7 @@ expect_state() {
 # a window that has shown up, focused for typing
 dialog() {
     local found
-    found=$(timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
+    found=$(wait_for_window "$1" 30)
     [ -n "$found" ] || fail "no window named '$1'"
     xdotool windowfocus --sync "$found"
     sleep 0.5  # a loaded machine may take a moment to give the dialog's field the focus

@@ -3,13 +3,14 @@
 # exits with code 0 when the window is closed. Runs under xvfb-run; $1 is the program.
 set -u
 program=$1
+source "$(dirname "$0")/../tools/wait_for_window.sh"
 shot=$(mktemp --suffix=.png)
 state=$(mktemp)
 trap 'rm -f "$shot" "$state"' EXIT
 
 ZAVRO_TEST_STATE=$state "$program" &
 pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^ZAVROView 1\.0b$' | head -n 1)
+window=$(wait_for_window '^ZAVROView 1\.0b$' 20)
 [ -n "$window" ] || { echo "FAIL: no window named 'ZAVROView 1.0b'"; kill "$pid"; exit 1; }
 
 sleep 0.5   # a few frame-timer ticks
