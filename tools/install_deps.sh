@@ -11,7 +11,7 @@ qt6-base-dev libqt6opengl6-dev libgl-dev
 libgl1-mesa-dri libegl-mesa0 fonts-dejavu-core"
 
 TEST_PACKAGES="libegl-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-xvfb xauth xdotool imagemagick x11-utils python3-xlib poppler-utils"
+xvfb xauth xdotool imagemagick x11-utils python3-xlib poppler-utils locales"
 
 PACKAGE_PACKAGES="dpkg-dev fakeroot file lintian desktop-file-utils appstream man-db groff"
 

@@ -23,7 +23,10 @@ mkdir -p "$shots"
 BODY_X=1
 BODY_Y=18
 
-"$program" data/district.csv &
+# a user whose language writes a decimal comma: the report still writes "1.86%"
+localedef -i de_DE -f UTF-8 "$work/de_DE.UTF-8" 2>/dev/null
+[ -d "$work/de_DE.UTF-8" ] || { echo "FAIL: cannot build the de_DE.UTF-8 locale (package locales)"; exit 1; }
+LOCPATH=$work LC_ALL=de_DE.UTF-8 "$program" data/district.csv &
 pid=$!
 source "$tools/session.sh"
 find_window
