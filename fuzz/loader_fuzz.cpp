@@ -1,5 +1,5 @@
-// loader_fuzz.cpp: arbitrary bytes through the loader's three line parsers, then through
-// load_records as a beat list, 0xFF, the monthly file of beat "B", 0xFF, its yearly file;
+// loader_fuzz.cpp: arbitrary bytes through load_records (the line parsers alone are
+// lines_fuzz's) as a beat list, 0xFF, the monthly file of beat "B", 0xFF, its yearly file;
 // then the query, all types chosen, is evaluated on whatever it read.
 #include <cstdlib>
 #include <cstring>
@@ -14,15 +14,7 @@ namespace fs = std::filesystem;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // the first line as fgets would give it (at most 255 bytes and a NUL) through each
-    // parser; every parser first turns commas into blanks, so they can share the buffer
     const std::string bytes((const char*)data, size);
-    char line[LINE_SIZE];
-    line[bytes.copy(line, LINE_SIZE - 1)] = '\0';
-    parse_beat_line(line, &beats[0]);
-    parse_month_line(line, &beats[0].months[0]);
-    parse_year_line(line, &beats[0].years[0]);
-
     // a fresh working folder for this input only: the caller's relative paths (the corpus
     // folder libFuzzer writes to) must keep working between inputs
     const fs::path home = fs::current_path();

@@ -10,21 +10,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        fprintf(stderr, "usage: %s CORPUS_FOLDER\n", argv[0]);
-        return 2;
-    }
-    DIR* folder = opendir(argv[1]);
+    DIR* folder = argc == 2 ? opendir(argv[1]) : nullptr;
     if (!folder) {
-        fprintf(stderr, "cannot open corpus %s\n", argv[1]);
-        return 1;
+        fprintf(stderr, "usage: %s CORPUS_FOLDER (a folder that can be read)\n", argv[0]);
+        return 2;
     }
     int files = 0;
     while (dirent* entry = readdir(folder)) {
         if (entry->d_name[0] == '.')
             continue;
-        std::string path = std::string(argv[1]) + "/" + entry->d_name;
-        FILE* input = fopen(path.c_str(), "rb");
+        FILE* input = fopen((std::string(argv[1]) + "/" + entry->d_name).c_str(), "rb");
         if (!input)
             continue;
         std::vector<uint8_t> bytes(1 << 20);  // corpus files are small; the rest is cut

@@ -31,15 +31,15 @@ std::vector<std::string> test_messages()
 }
 
 int platform_run(int, char**, const char*, int, int) { return 0; }  // tests call the handlers
-void platform_swap_buffers()
-{
-    test_platform.frames_swapped++;
-    event("frame");
-}
+void platform_swap_buffers() { test_platform.frames_swapped++, event("frame"); }
 void platform_release_gl_context() { test_platform.gl_context_released = 1; }
 void platform_quit(int code) { test_platform.quit_code = code; }
 void platform_focus_and_capture_mouse() { test_platform.mouse_captured = 1; }
 void platform_release_mouse() { test_platform.mouse_captured = 0; }
+void platform_create_menu_bar(const Menu*, int) {}
+void platform_destroy_main_window() { event("destroy window"), on_destroy(); }
+void platform_wait_ms(int ms) { event("wait " + std::to_string(ms)); }
+void platform_stop_timer(int timer_id) { platform_start_timer(timer_id, 0); }
 
 void platform_start_timer(int timer_id, int period_ms)
 {
@@ -47,8 +47,6 @@ void platform_start_timer(int timer_id, int period_ms)
         test_platform.timer_period_ms[timer_id] = period_ms;
     event((period_ms ? "start timer " : "stop timer ") + std::to_string(timer_id));
 }
-
-void platform_stop_timer(int timer_id) { platform_start_timer(timer_id, 0); }
 
 void platform_message_box(const char* text, const char* caption)
 {
@@ -62,29 +60,11 @@ int platform_ask_yes_no(const char* text, const char* caption)
     return next_answer(test_platform.yes_no_answers, 0);
 }
 
-//// menu bar, window, waits, printing
-
-void platform_create_menu_bar(const Menu* menus, int menu_count)
-{
-    test_platform.menus = menus;
-    test_platform.menu_count = menu_count;
-}
-
-void platform_destroy_main_window()
-{
-    event("destroy window");
-    on_destroy();
-}
-
-void platform_wait_ms(int ms) { event("wait " + std::to_string(ms)); }
-
 int platform_print_begin(const char*, int* page_width, int* page_height, int* printer_error)
 {
     event("print dialog");
-    if (!test_platform.print_answer) {
-        *printer_error = test_platform.print_error;
-        return 0;
-    }
+    if (!test_platform.print_answer)
+        return *printer_error = test_platform.print_error, 0;
     *page_width = test_platform.page_width;
     *page_height = test_platform.page_height;
     return 1;
@@ -101,20 +81,14 @@ int platform_print_page(const uint8_t*, int width, int height, float x, float y,
     return 1;
 }
 
-//// file dialogs
-
 static int answer_dialog(const char* kind, const char* folder, const char* ext, char* path, int size)
 {
     test_platform.dialogs.push_back({kind, folder, ext});
-    if (chdir("/") != 0)
-        return 0;
     const std::string answer = next_answer(test_platform.dialog_answers, DIALOG_CANCEL);
-    if (answer == DIALOG_CANCEL)
+    if (chdir("/") != 0 || answer == DIALOG_CANCEL)
         return 0;
-    if ((int)answer.size() >= size) {
-        path[0] = '\0';
-        return DIALOG_PATH_TOO_LONG;
-    }
+    if ((int)answer.size() >= size)
+        return path[0] = '\0', DIALOG_PATH_TOO_LONG;
     memcpy(path, answer.c_str(), answer.size() + 1);
     return 1;
 }
@@ -156,19 +130,17 @@ static TestControl* find_class(Panel panel, int id, ControlClass control_class)
 }
 static TestControl* find_list(Panel panel, int id) { return find_class(panel, id, CONTROL_LIST_BOX); }
 static TestControl* find_combo(Panel panel, int id) { return find_class(panel, id, CONTROL_COMBO_BOX); }
+static TestControl* find_bar(Panel panel, int id) { return find_class(panel, id, CONTROL_PROGRESS_BAR); }
+static TestControl* find_text(Panel panel, int id) { return find_class(panel, id, CONTROL_TEXT_BOX); }
+static int is_multi(const TestControl* c) { return (c->control->style & STYLE_MULTI_SELECT) != 0; }
+static int has_row(const TestControl* c, int row) { return c && row >= 0 && row < (int)c->rows.size(); }
 
 Panel platform_create_panel(const PanelTemplate* panel_template, PanelProc proc)
 {
     TestPanel p;
-    p.panel_template = panel_template;
-    p.proc = proc;
-    p.alive = 1;
-    for (int i = 0; i < panel_template->control_count; i++) {
-        TestControl c;
-        c.control = &panel_template->controls[i];
-        c.text = c.control->text ? c.control->text : "";
-        p.controls.push_back(c);
-    }
+    p.panel_template = panel_template, p.proc = proc, p.alive = 1;
+    for (const ControlTemplate* c = panel_template->controls; c < panel_template->controls + panel_template->control_count; c++)
+        p.controls.emplace_back().control = c, p.controls.back().text = c->text ? c->text : "";
     test_platform.panels.push_back(p);
     Panel handle = (Panel)test_platform.panels.size();
     proc(handle, PANEL_INIT, 0, 0);
@@ -195,18 +167,12 @@ void panel_hide(Panel panel)
         p->visible = 0;
 }
 
-int panel_is_visible(Panel panel)
-{
-    TestPanel* p = find_panel(panel);
-    return p ? p->visible : 0;
-}
+int panel_is_visible(Panel panel) { return find_panel(panel) ? find_panel(panel)->visible : 0; }
 
 void control_set_text(Panel panel, int id, const char* text)
 {
-    if (TestControl* c = test_control(panel, id)) {
-        c->text = text;
-        c->scrolled_to_end = 0;
-    }
+    if (TestControl* c = test_control(panel, id))
+        c->text = text, c->scrolled_to_end = 0;
 }
 
 void control_focus(Panel panel, int id)
@@ -227,21 +193,11 @@ int list_add(Panel panel, int id, const char* text)
 
 void list_clear(Panel panel, int id)
 {
-    if (TestControl* c = find_list(panel, id)) {
-        c->rows.clear();
-        c->selected.clear();
-        c->current = -1;
-    }
+    if (TestControl* c = find_list(panel, id))
+        c->rows.clear(), c->selected.clear(), c->current = -1;
 }
 
-int list_count(Panel panel, int id)
-{
-    TestControl* c = find_list(panel, id);
-    return c ? (int)c->rows.size() : 0;
-}
-
-static int is_multi(const TestControl* c) { return (c->control->style & STYLE_MULTI_SELECT) != 0; }
-static int has_row(const TestControl* c, int row) { return c && row >= 0 && row < (int)c->rows.size(); }
+int list_count(Panel panel, int id) { return find_list(panel, id) ? (int)find_list(panel, id)->rows.size() : 0; }
 
 void list_set_selected(Panel panel, int id, int row, int selected)
 {
@@ -278,11 +234,7 @@ void list_set_current(Panel panel, int id, int row)
     }
 }
 
-int list_current(Panel panel, int id)
-{
-    TestControl* c = find_list(panel, id);
-    return c ? c->current : -1;
-}
+int list_current(Panel panel, int id) { return find_list(panel, id) ? find_list(panel, id)->current : -1; }
 
 void combo_add(Panel panel, int id, const char* text)
 {
@@ -296,23 +248,17 @@ void combo_set_current(Panel panel, int id, int row)
         c->current = has_row(c, row) ? row : -1;
 }
 
-int combo_current(Panel panel, int id)
-{
-    TestControl* c = find_combo(panel, id);
-    return c ? c->current : -1;
-}
+int combo_current(Panel panel, int id) { return find_combo(panel, id) ? find_combo(panel, id)->current : -1; }
 
 void bar_set_range(Panel panel, int id, unsigned low, unsigned high)
 {
-    if (TestControl* c = find_class(panel, id, CONTROL_PROGRESS_BAR)) {
-        c->bar_low = low & 0xFFFF;
-        c->bar_high = high & 0xFFFF;
-    }
+    if (TestControl* c = find_bar(panel, id))
+        c->bar_low = low & 0xFFFF, c->bar_high = high & 0xFFFF;
 }
 
 void bar_set_pos(Panel panel, int id, unsigned pos)
 {
-    if (TestControl* c = find_class(panel, id, CONTROL_PROGRESS_BAR))
+    if (TestControl* c = find_bar(panel, id))
         c->bar_pos = pos & 0xFFFF;
 }
 
@@ -339,7 +285,7 @@ void text_set(Panel panel, int id, const char* text) { control_set_text(panel, i
 
 int text_line_count(Panel panel, int id)
 {
-    TestControl* c = find_class(panel, id, CONTROL_TEXT_BOX);
+    TestControl* c = find_text(panel, id);
     if (!c)
         return 0;
     int lines = 0;
@@ -358,7 +304,7 @@ int text_line_count(Panel panel, int id)
 
 void text_scroll_to_end(Panel panel, int id)
 {
-    if (TestControl* c = find_class(panel, id, CONTROL_TEXT_BOX))
+    if (TestControl* c = find_text(panel, id))
         c->scrolled_to_end = 1;
 }
 
@@ -384,19 +330,16 @@ static int deliver(Panel panel, int message, int id, int code)
     if (!p)
         return -1;
     if (message == PANEL_COMMAND)
-        test_platform.commands.push_back(std::to_string(panel) + ":" + std::to_string(id) + ":" +
-                                         std::to_string(code));
+        test_platform.commands.push_back(std::to_string(panel) + ":" + std::to_string(id) + ":" + std::to_string(code));
     return p->proc(panel, message, id, code);
 }
 
 int test_click(Panel panel, int id)
 {
     TestControl* c = test_control(panel, id);
-    if (!c)
-        return -1;
-    if (c->control->control_class == CONTROL_RADIO_BUTTON)
+    if (c && c->control->control_class == CONTROL_RADIO_BUTTON)
         radio_check(panel, 0, 0xFFFF, id);  // the panel's radio buttons form one group
-    return deliver(panel, PANEL_COMMAND, id, CODE_CLICKED);
+    return c ? deliver(panel, PANEL_COMMAND, id, CODE_CLICKED) : -1;
 }
 
 int test_choose_row(Panel panel, int id, int row)

@@ -62,10 +62,7 @@ struct TestPlatform {
     int focused_control = 0;
     int text_columns = TEST_TEXT_COLUMNS;   // a text box's width in characters; 0: no wrap
 
-
-    // menu bar, window, waits and printing
-    const Menu* menus = nullptr;
-    int menu_count = 0;
+    // window, waits and printing
     std::vector<std::string> events;        // "stop timer 1", "wait 251", "frame", "message Load complete" ... in order
     int print_answer = 1;                   // platform_print_begin: 1 page ready, 0 cancel
     int print_error = 0;                    // with print_answer 0: the printer_error to report

@@ -6,9 +6,9 @@ namespace {
 
 struct Rgb {
     int r, g, b;
-    int near(double er, double eg, double eb, int tolerance) const
+    int near(const Rgb& e, int tolerance) const
     {
-        return fabs(r - er) <= tolerance && fabs(g - eg) <= tolerance && fabs(b - eb) <= tolerance;
+        return abs(r - e.r) <= tolerance && abs(g - e.g) <= tolerance && abs(b - e.b) <= tolerance;
     }
 };
 
@@ -95,22 +95,20 @@ TEST_F(ColumnsTest, EmptyTableShowsOnlyTheBasemap)
 {
     EXPECT_TRUE(test_platform.messages.empty());
     render_scene();
-    EXPECT_TRUE(pixel_of(MAP_WEST - 0.003, MAP_SOUTH - 0.003, 0).near(127, 127, 127, 0));
-    Rgb seen = pixel_of(-95.3215, 29.7375, 0), expected = texel(-95.3215, 29.7375, 1);
-    EXPECT_TRUE(seen.near(expected.r, expected.g, expected.b, 40)) << seen;
+    EXPECT_TRUE(pixel_of(MAP_WEST - 0.003, MAP_SOUTH - 0.003, 0).near({127, 127, 127}, 0));
+    Rgb seen = pixel_of(-95.3215, 29.7375, 0);
+    EXPECT_TRUE(seen.near(texel(-95.3215, 29.7375, 1), 40)) << seen;
     EXPECT_EQ((GLenum)GL_NO_ERROR, glGetError());
 }
 
 TEST_F(ColumnsTest, TopsShowTheDarkenedBasemapSidesTheirColourAndCountBands)
 {
     load_district();
-    render_scene();
     int colours_seen = 0;
+    render_scene();
     for (int b = 0; b < CITYWIDE_BEAT; b++) {
-        ColumnGeometry column = column_of(b);
-        Rgb top = pixel_of(beats[b].lon, beats[b].lat, column.height);
-        Rgb expected = texel(beats[b].lon, beats[b].lat, COLUMN_TOP_GREY);
-        EXPECT_TRUE(top.near(expected.r, expected.g, expected.b, 12)) << beats[b].name << " top " << top;
+        Rgb top = pixel_of(beats[b].lon, beats[b].lat, column_of(b).height);
+        EXPECT_TRUE(top.near(texel(beats[b].lon, beats[b].lat, COLUMN_TOP_GREY), 12)) << beats[b].name << " top " << top;
     }
     for (int b = 0; b < CITYWIDE_BEAT; b++) {
         float c[4], shade = COLUMN_FACE_SHADE[FACE_SOUTH];
@@ -118,7 +116,7 @@ TEST_F(ColumnsTest, TopsShowTheDarkenedBasemapSidesTheirColourAndCountBands)
         colours_seen |= 1 << ((c[0] > 0.5f) + 2 * (c[1] > 0.5f));
         ASSERT_GT(side_texture_top(column_of(b).height, vertical_scale), 1.0f) << "needs a band";
         Rgb side = south_face(b, 0.4);  // white in the stripe texture
-        EXPECT_TRUE(side.near((c[0] - shade) * 255, (c[1] - shade) * 255, (c[2] - shade) * 255, 10))
+        EXPECT_TRUE(side.near({(int)((c[0] - shade) * 255), (int)((c[1] - shade) * 255), (int)((c[2] - shade) * 255)}, 10))
             << beats[b].name << " side " << side;
         Rgb band = south_face(b, 0.94);  // in the black top eighth
         EXPECT_LT(band.r + band.g + band.b, 60) << beats[b].name << " band " << band;
@@ -135,7 +133,7 @@ TEST_F(ColumnsTest, OtherBeatsTurnTranslucentWhenOneIsSelected)
     selected_beat = 0;
     make_columns();
     Rgb selected = south_face(0, 0.4), other = south_face(1, 0.4);
-    EXPECT_TRUE(selected.near(opaque[0].r, opaque[0].g, opaque[0].b, 1)) << selected;
+    EXPECT_TRUE(selected.near(opaque[0], 1)) << selected;
     EXPECT_GT(abs(other.r - opaque[1].r) + abs(other.g - opaque[1].g) + abs(other.b - opaque[1].b), 60)
         << other;
 }

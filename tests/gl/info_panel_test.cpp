@@ -37,8 +37,7 @@ TEST_F(InfoPanel, AppendShowsTheEnd)
     ASSERT_EQ(0, panel_is_visible(info_panel));
     info_append("a\r\nb\r\n");
     EXPECT_EQ("a\r\nb\r\n\r\n", log());
-    EXPECT_EQ(1, panel_is_visible(info_panel));
-    EXPECT_EQ(1, test_control(info_panel, IDC_INFO_TEXT)->scrolled_to_end);
+    EXPECT_EQ((std::pair{1, 1}), (std::pair{panel_is_visible(info_panel), test_control(info_panel, IDC_INFO_TEXT)->scrolled_to_end}));
     info_append("c\r\n");
     EXPECT_EQ("a\r\nb\r\n\r\nc\r\n\r\n", log());
 }
@@ -126,9 +125,8 @@ TEST_F(InfoPanel, FailedSaveKeepsTheOldFile)
         safe_file_write_limit = c.write_limit;
         info_save();
         safe_file_write_limit = -1;
-        ASSERT_EQ(1u, test_platform.messages.size()) << c.answer;
-        EXPECT_EQ("Error", test_platform.messages[0].caption);
-        EXPECT_EQ(0u, test_platform.messages[0].text.find("Can't save the log to " + home)) << c.answer;
+        ASSERT_EQ(1u, test_messages().size()) << c.answer;
+        EXPECT_EQ(0u, test_messages()[0].find("Error: Can't save the log to " + home)) << c.answer;
         EXPECT_EQ("old\n", read_file("kept.txt"));
         EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator("."), {}));  // data, kept.txt
     }

@@ -28,13 +28,9 @@ protected:
         char folder[] = "/tmp/zavro_start_XXXXXX";
         ASSERT_NE(nullptr, mkdtemp(folder));
         root = folder;
-        prefix = (root / "usr").string();
-        program = prefix + "/bin/zavro";
-        here = (root / "work").string();
-        home = (root / "home").string();
-        xdg = (root / "xdg").string();
-        for (const std::string& f : {here, home})
-            fs::create_directories(f);
+        prefix = root.string() + "/usr", program = prefix + "/bin/zavro";
+        here = root.string() + "/work", home = root.string() + "/home", xdg = root.string() + "/xdg";
+        fs::create_directories(here), fs::create_directories(home);
         for (const char* file : SHIPPED)
             write(prefix + "/share/zavroview/" + file, std::string("shipped ") + file);
         write(program, "");
@@ -49,13 +45,13 @@ protected:
         fs::create_directories(fs::path(path).parent_path());
         std::ofstream(path) << text;
     }
-    // prepare_start_folder's result and folder ("" when it stays).
-    std::string prepare(const char* xdg_data_home, const char* home_value, int* result)
+    // prepare_start_folder's result and folder ("" when it stays), as "result folder".
+    std::string prepare(const char* xdg_data_home, const char* home_value)
     {
         StartPlaces places = {here.c_str(), program.c_str(), xdg_data_home, home_value};
         char folder[4096] = "unchanged";
-        *result = prepare_start_folder(places, folder, sizeof folder);
-        return folder;
+        const int result = prepare_start_folder(places, folder, sizeof folder);
+        return std::to_string(result) + " " + folder;
     }
 };
 
@@ -89,9 +85,7 @@ TEST_F(StartFolder, ChoosesTheFolder)
             write(here + "/" + DATA_MARK, "mine");
         if (!c.shipped)
             fs::rename(prefix + "/share", prefix + "/elsewhere");
-        int result = -1;
-        EXPECT_EQ(c.folder, prepare(c.xdg_data_home, home.c_str(), &result));
-        EXPECT_EQ(c.result, result);
+        EXPECT_EQ(std::to_string(c.result) + " " + c.folder, prepare(c.xdg_data_home, home.c_str()));
         if (!c.shipped)
             fs::rename(prefix + "/elsewhere", prefix + "/share");
         // only the chosen user folder was made
@@ -111,11 +105,8 @@ TEST_F(StartFolder, CopiesTheSampleDataWithoutReplacingTheUsers)
     fs::create_directories(user + "/data/maps");
     fs::create_symlink("/nonexistent", user + "/data/maps/basemap.bmp");
 
-    int result = -1;
-    ASSERT_EQ(user, prepare(nullptr, home.c_str(), &result));
-    EXPECT_EQ(1, result);
-    EXPECT_EQ("my district", read_file(user + "/data/district.csv"));
-    EXPECT_EQ("my beat", read_file(user + "/data/beats/MINE.csv"));
+    ASSERT_EQ("1 " + user, prepare(nullptr, home.c_str()));
+    EXPECT_EQ("my district, my beat", read_file(user + "/data/district.csv") + ", " + read_file(user + "/data/beats/MINE.csv"));
     EXPECT_TRUE(fs::is_symlink(user + "/data/maps/basemap.bmp"));
     for (const char* file : {"data/beats/ALDER.csv", "data/beats/ALDER_yr.csv", "data/ui/fields.ui"}) {
         EXPECT_EQ(std::string("shipped ") + file, read_file(user + "/" + file)) << file;
@@ -123,7 +114,7 @@ TEST_F(StartFolder, CopiesTheSampleDataWithoutReplacingTheUsers)
     }
 
     fs::remove(user + "/data/beats/ALDER.csv");
-    ASSERT_EQ(user, prepare(nullptr, home.c_str(), &result));
+    ASSERT_EQ("1 " + user, prepare(nullptr, home.c_str()));
     EXPECT_FALSE(fs::exists(user + "/data/beats/ALDER.csv"));
 }
 
@@ -132,19 +123,16 @@ TEST_F(StartFolder, CopiesTheSampleDataWithoutReplacingTheUsers)
 // read-only.
 TEST_F(StartFolder, FallsBackToTheSharedFolder)
 {
-    const std::string shared = prefix + "/share/zavroview";
-    int result = -1;
+    const std::string shared = "1 " + prefix + "/share/zavroview";
     write(home + "/.local/share/zavroview", "a file");
-    EXPECT_EQ(shared, prepare(nullptr, home.c_str(), &result));
-    EXPECT_EQ(1, result);
-
-    EXPECT_EQ(shared, prepare(nullptr, nullptr, &result));
-    EXPECT_EQ(shared, prepare("relative", "relative", &result));
+    EXPECT_EQ(shared, prepare(nullptr, home.c_str()));
+    EXPECT_EQ(shared, prepare(nullptr, nullptr));
+    EXPECT_EQ(shared, prepare("relative", "relative"));
 
     if (geteuid() != 0) {  // root writes anywhere
         fs::create_directories(xdg);
         fs::permissions(xdg, fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_EQ(shared, prepare(xdg.c_str(), home.c_str(), &result));
+        EXPECT_EQ(shared, prepare(xdg.c_str(), home.c_str()));
         EXPECT_FALSE(fs::exists(xdg + "/zavroview"));
     }
 }

@@ -31,25 +31,12 @@ static const Bytes TINY_FILE = {
     0, 0, 255, 0, 0, 255, 255, 0, 0, 0, 0, 0,
 };
 
-// The whole file of the tiny image, read back; any width's rows padded with zeros.
+// The tiny image's whole file, every header field spelt out (every other size below is
+// checked against this header with its sizes patched).
 TEST(Bmp, WrittenFilesByteForByte)
 {
-    RgbImage back = {};
     ASSERT_EQ(1, write_bmp((FOLDER / "tiny.bmp").c_str(), &TINY));
     EXPECT_EQ(TINY_FILE, read_bytes(FOLDER / "tiny.bmp"));
-    ASSERT_EQ(1, read_bmp((FOLDER / "tiny.bmp").c_str(), &back));
-    EXPECT_EQ(0, memcmp(&TINY, &back, 3 * sizeof(int32_t)));  // width, height, 3 bytes
-    EXPECT_EQ(0, memcmp(TINY_RGB, back.pixels, sizeof TINY_RGB));
-    free_image(&back);
-    std::vector<uint8_t> white(4 * 3 * 3, 0xFF);
-    for (auto [width, stride] : {std::pair{1, 4u}, {2, 8u}, {3, 12u}, {4, 12u}}) {
-        const RgbImage image = {width, 3, 3, white.data()};
-        ASSERT_EQ(1, write_bmp((FOLDER / "w.bmp").c_str(), &image));
-        Bytes bytes = read_bytes(FOLDER / "w.bmp");
-        ASSERT_EQ(54 + 3 * stride, bytes.size()) << width;
-        for (size_t at = 54; at < bytes.size(); at++)
-            EXPECT_EQ((at - 54) % stride < width * 3u ? 0xFF : 0, bytes[at]) << width << ", " << at;
-    }
 }
 
 // The tiny file with a 32-bit field set (little-endian host), cut or zero-extended to keep

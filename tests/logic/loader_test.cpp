@@ -23,6 +23,13 @@ static int load(const std::string& list,
     return load_records("list.csv");
 }
 
+// The whole table as a load left it: names, slots, maxima and count.
+static std::string table()
+{
+    return std::string((const char*)beats, sizeof beats) + std::string((const char*)beat_maxima, sizeof beat_maxima) +
+           std::to_string(beat_count);
+}
+
 // Every line after the header takes a beat, a blank one too; a line of a name alone
 // keeps the coordinates the record held. A list that cannot be opened changes nothing.
 TEST_F(Loader, ListShapesAndFailures)
@@ -33,15 +40,11 @@ TEST_F(Loader, ListShapesAndFailures)
         EXPECT_EQ(1, load(c.list, {{"A_yr.csv", "H\n1999,T,9\n"}})) << c.list;
         EXPECT_EQ(c.beats, beat_count) << c.list;
     }
-    EXPECT_EQ(1.0f, beats[0].lon);  // from "A,1,2" before "A"
-    EXPECT_EQ(2.0f, beats[0].lat);
-    static BeatRecord saved[MAX_BEATS];
-    memcpy(saved, beats, sizeof beats);
+    EXPECT_EQ((std::pair{1.0f, 2.0f}), (std::pair{beats[0].lon, beats[0].lat}));  // from "A,1,2" before "A"
+    const std::string saved = table();
     for (const char* path : {"missing.csv", "data", ""})  // absent, a folder, empty
         EXPECT_EQ(0, load_records(path)) << path;
-    EXPECT_EQ(3u, beat_count);
-    EXPECT_EQ(9u, beat_maxima[0][0]);
-    EXPECT_EQ(0, memcmp(saved, beats, sizeof beats));
+    EXPECT_TRUE(saved == table());
 }
 
 // Every line after a file's header takes the next slot (blank lines, repeats, the pieces
@@ -85,15 +88,12 @@ TEST_F(Loader, MissingFilesAndMaxima)
                                    {"B_yr.csv", "H\n1999,T,8\n"}}));
     const uint32_t expected_a[CRIME_TYPE_COUNT] = {5, 9, 4294967295u, 0, 0, 0, 0};
     EXPECT_EQ(0, memcmp(expected_a, beat_maxima[0], sizeof expected_a));
-    EXPECT_EQ(2010, beats[0].years[YEAR_SLOTS - 1].year);
-    EXPECT_EQ(8u, beat_maxima[1][0]);
-    EXPECT_EQ(1999, beats[1].years[0].year);
-    EXPECT_EQ(0, beats[1].months[0].year);
+    EXPECT_EQ((std::vector<uint32_t>{2010, 8, 1999, 0}), (std::vector<uint32_t>{beats[0].years[YEAR_SLOTS - 1].year,
+                                                       beat_maxima[1][0], beats[1].years[0].year, beats[1].months[0].year}));
     remove("data/beats/A_yr.csv");
     ASSERT_EQ(1, load("H\nA\nB\n", {{"B_yr.csv", "H\n2001,T,2,6\n"}}));
     EXPECT_EQ(0, memcmp(expected_a, beat_maxima[0], sizeof expected_a));
-    EXPECT_EQ(0, beats[0].years[0].year);
-    EXPECT_EQ(1999, beats[0].months[0].year);
+    EXPECT_EQ((std::pair{0, 1999}), (std::pair{(int)beats[0].years[0].year, (int)beats[0].months[0].year}));
     const uint32_t expected_b[CRIME_TYPE_COUNT] = {2, 6, 0, 0, 0, 0, 0};  // not 8 from before
     EXPECT_EQ(0, memcmp(expected_b, beat_maxima[1], sizeof expected_b));
 }
@@ -169,12 +169,10 @@ TEST(NumberFields, OutOfRangeIsUnreadable)
         {"A,-95.5,29.5", -95.5f, 29.5f}, {"A,x,29.5", 1, 2}, {"A,-95.5,y", -95.5f, 2}};
     for (const BeatCase& c : beat_lines) {
         BeatRecord beat = {};
-        beat.lon = 1;
-        beat.lat = 2;
+        beat.lon = 1, beat.lat = 2;
         parse_beat_line(Line(c.line).text, &beat);
         EXPECT_STREQ("A", beat.name);
-        EXPECT_EQ(c.lon, beat.lon) << c.line;
-        EXPECT_EQ(c.lat, beat.lat) << c.line;
+        EXPECT_EQ((std::pair{c.lon, c.lat}), (std::pair{beat.lon, beat.lat})) << c.line;
     }
 }
 
@@ -184,9 +182,10 @@ TEST(NumberFields, OutOfRangeIsUnreadable)
 TEST_F(Loader, OnlyRegularFiles)
 {
     alarm(20);  // a blocking open would hang here: end the run instead
-    ASSERT_EQ(1, load("H\nA\n", {{"A.csv", "H\n1999,1,Jan,4\n"}, {"A_yr.csv", "H\n1999,T,9\n"}}));
-    static BeatRecord saved[MAX_BEATS];
-    memcpy(saved, beats, sizeof beats);
+    const std::vector<std::pair<std::string, std::string>> files = {{"A.csv", "H\n1999,1,Jan,4\n"},
+                                                                    {"A_yr.csv", "H\n1999,T,9\n"}};
+    ASSERT_EQ(1, load("H\nA\n", files));
+    const std::string saved = table();
     struct Kind { const char* name; int (*make)(const char* path); } kinds[] = {
         {"folder", [](const char* path) { return mkdir(path, 0755); }},
         {"fifo", [](const char* path) { return mkfifo(path, 0644); }},
@@ -198,17 +197,13 @@ TEST_F(Loader, OnlyRegularFiles)
             ASSERT_EQ(0, kind.make(path)) << kind.name << " " << path;
         }
         EXPECT_EQ(0, load_records("other.csv")) << kind.name;
-        EXPECT_EQ(0, memcmp(saved, beats, sizeof beats)) << kind.name;
-        EXPECT_EQ(1u, beat_count);
+        EXPECT_TRUE(saved == table()) << kind.name;
         EXPECT_EQ(1, load_records("list.csv")) << kind.name;
-        EXPECT_EQ(0, beats[0].months[0].year) << kind.name;
-        EXPECT_EQ(0, beats[0].years[0].year) << kind.name;
-        EXPECT_EQ(9u, beat_maxima[0][0]) << kind.name;
-        for (const char* path : {"other.csv", "data/beats/A.csv", "data/beats/A_yr.csv"})
+        EXPECT_EQ((std::vector<uint32_t>{0, 0, 9}), (std::vector<uint32_t>{beats[0].months[0].year,
+                                                     beats[0].years[0].year, beat_maxima[0][0]})) << kind.name;
+        for (const char* path : {"data/beats/A.csv", "data/beats/A_yr.csv"})
             std::filesystem::remove(path);
-        std::ofstream("data/beats/A.csv") << "H\n1999,1,Jan,4\n";
-        std::ofstream("data/beats/A_yr.csv") << "H\n1999,T,9\n";
-        ASSERT_EQ(1, load_records("list.csv"));
+        ASSERT_EQ(1, load("H\nA\n", files));
     }
     alarm(0);
 }
@@ -223,10 +218,7 @@ TEST_F(Loader, ReadErrors)
     ASSERT_EQ(1, load("H\nA,1,2\nB,3,4\n", {{"A.csv", "H\n1999,1,Jan,4\n"},
                                            {"A_yr.csv", "H\n1999,T,9\n"},
                                            {"B_yr.csv", "H\n1999,T,7\n"}}));
-    static BeatRecord saved[MAX_BEATS];
-    memcpy(saved, beats, sizeof beats);
-    uint32_t saved_maxima[MAX_BEATS][CRIME_TYPE_COUNT];
-    memcpy(saved_maxima, beat_maxima, sizeof beat_maxima);
+    const std::string saved = table();
     struct Case { const char* list; long limit; } failing[] = {
         {"H\nC,5,6\nD,7,8\nE\n", 10}, {"H\nC,5,6\n", 0}, {"", 0}, {"H\nC,5,6\n", 3}};
     for (const Case& c : failing) {
@@ -234,27 +226,16 @@ TEST_F(Loader, ReadErrors)
         regular_file_read_limit = c.limit;
         EXPECT_EQ(0, load_records("other.csv")) << c.list << " " << c.limit;
         regular_file_read_limit = -1;
-        EXPECT_EQ(2u, beat_count);
-        EXPECT_EQ(0, memcmp(saved, beats, sizeof beats)) << c.list << " " << c.limit;
-        EXPECT_EQ(0, memcmp(saved_maxima, beat_maxima, sizeof beat_maxima));
+        EXPECT_TRUE(saved == table()) << c.list << " " << c.limit;
     }
 
     // limit 20: the list (9 bytes) and B's yearly file (16) read whole, A's files fail
-    std::ofstream("list.csv") << "H\nA\nB\n\n";
-    std::ofstream("data/beats/A.csv") << long_months;
-    std::ofstream("data/beats/A_yr.csv") << long_years;
-    std::ofstream("data/beats/B_yr.csv") << "H\n2001,T,2,6\n";
     regular_file_read_limit = 20;
-    EXPECT_EQ(1, load_records("list.csv"));
+    EXPECT_EQ(1, load("H\nA\nB\n\n", {{"A.csv", long_months}, {"A_yr.csv", long_years}, {"B_yr.csv", "H\n2001,T,2,6\n"}}));
     regular_file_read_limit = -1;
-    EXPECT_EQ(3u, beat_count);
-    EXPECT_EQ(0, beats[0].months[0].year);
-    EXPECT_EQ(0, beats[0].years[0].year);
-    EXPECT_EQ(9u, beat_maxima[0][0]);  // as they were
-    EXPECT_EQ(2001, beats[1].years[0].year);
-    EXPECT_EQ(2u, beat_maxima[1][0]);
-    EXPECT_EQ(6u, beat_maxima[1][1]);
+    EXPECT_EQ((std::vector<uint32_t>{3, 0, 0, 9, 2001, 2, 6}),  // A's maxima as they were
+              (std::vector<uint32_t>{beat_count, beats[0].months[0].year, beats[0].years[0].year, beat_maxima[0][0],
+                                     beats[1].years[0].year, beat_maxima[1][0], beat_maxima[1][1]}));
     ASSERT_EQ(1, load_records("list.csv"));  // no limit: A reads whole
-    EXPECT_EQ(2005, beats[0].months[1].year);
-    EXPECT_EQ(60u, beat_maxima[0][0]);
+    EXPECT_EQ((std::pair{(uint16_t)2005, 60u}), (std::pair{beats[0].months[1].year, beat_maxima[0][0]}));
 }
