@@ -1,5 +1,7 @@
 // The view's mouse, wheel and key handlers and the frame-timer tick, driven through the
 // recording platform on the headless context: (state, event) to (state, frames drawn).
+#include <tuple>
+
 #include "tests/gl_fixture.h"
 
 namespace {
@@ -214,10 +216,10 @@ TEST_F(Input, CtrlClicksPickBeats)
     view_center.x += 0.05f, view_center.y -= 0.05f;
     const Vec3 off = view_center;
     on_right_press(MK_RBUTTON | MK_CONTROL, 3, 3);
-    EXPECT_TRUE(off.x == view_center.x && off.y == view_center.y);
+    EXPECT_EQ(std::tuple(off.x, off.y), std::tuple(view_center.x, view_center.y));
     int frames = test_platform.frames_swapped;
     on_right_press(MK_RBUTTON | MK_CONTROL, cx, cy);
-    EXPECT_TRUE(on_beat.x == view_center.x && on_beat.y == view_center.y && on_beat.z == view_center.z);
+    EXPECT_EQ(std::tuple(on_beat.x, on_beat.y, on_beat.z), std::tuple(view_center.x, view_center.y, view_center.z));
     EXPECT_EQ(frames + 1, test_platform.frames_swapped);
 }
 

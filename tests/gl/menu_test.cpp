@@ -1,5 +1,7 @@
 // The menu bar's commands, the snapshot's capture and the page fit, through the recording
 // platform on the headless context.
+#include <tuple>
+
 #include "tests/gl_fixture.h"
 
 namespace {
@@ -151,7 +153,8 @@ TEST_F(MenuTest, ViewDateQueryAndPanelCommands)
     on_menu_command(CMD_SAVED_LOCATION);
     EXPECT_EQ(1.0f, view_center.x);
     on_menu_command(CMD_DEFAULT_LOCATION);
-    EXPECT_TRUE(default_view_center.x == view_center.x && default_view_center.z == view_center.z && view_tilt == 40);
+    EXPECT_EQ(std::tuple(default_view_center.x, default_view_center.z, 40.0f),
+              std::tuple(view_center.x, view_center.z, view_tilt));
 
     query_flags[2] = 1;
     on_menu_command(CMD_DEFAULT_QUERY);  // word 0 from "no query" to 0, the others kept
