@@ -117,8 +117,8 @@ TEST_F(MenuTest, PrintPlacesThePageOrReportsThePrinter)
     test_platform.page_width = 2042;
     test_platform.page_height = 2800;
     EXPECT_EQ(Texts{"Info: Print spooled"}, choose(CMD_PRINT));
-    EXPECT_EQ((std::pair{1024, 1024}), (std::pair{test_platform.printed_width, test_platform.printed_height}));
-    EXPECT_EQ((std::vector<float>{0, 700, 2042, 1400}), std::vector<float>(test_platform.printed_rect, test_platform.printed_rect + 4));
+    EXPECT_EQ((std::pair{1024, 1024}), test_platform.printed_size);
+    EXPECT_EQ((std::vector<float>{0, 700, 2042, 1400}), test_platform.printed_rect);
     const struct { int error; const char* text; } failures[] = {
         {0, nullptr}, {1, "Error: Cannot choose printer pixel format!"}, {2, "Error: Cannot set printer pixel format!"}};
     for (const auto& f : failures) {
