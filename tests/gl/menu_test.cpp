@@ -8,20 +8,15 @@ namespace {
 
 class MenuTest : public GlTest {
 protected:
+    const std::string district = (fs::current_path() / "data/district.csv").string();
     std::string scratch_folder;
 
     void SetUp() override
     {
         start(1021, 700);
-        char folder[] = "/tmp/zavro_menu_XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(folder));
-        scratch_folder = folder;
+        enter_scratch();
+        scratch_folder = fs::current_path().string();
         test_platform.events.clear();
-    }
-    void TearDown() override
-    {
-        fs::remove_all(scratch_folder);
-        GlTest::TearDown();
     }
     // Chooses command with the given dialog answers; the messages it showed.
     Texts choose(int command, std::vector<std::string> answers = {})
@@ -45,7 +40,6 @@ protected:
 // Export: "Save complete" only when the file was written.
 TEST_F(MenuTest, LoadAndExport)
 {
-    const std::string district = (fs::current_path() / "data/district.csv").string();
     EXPECT_EQ(Texts{}, choose(CMD_LOAD_DATA, {DIALOG_CANCEL}));
     EXPECT_EQ(0u, beat_count);
     EXPECT_EQ((Texts{"ERROR: read_records(): fopen error", "Error: Can't load data file!!"}),
@@ -81,7 +75,7 @@ TEST_F(MenuTest, SnapshotOrderRowsAndFailures)
     test_platform.events.clear();
     EXPECT_EQ(Texts{}, choose(CMD_SAVE_SNAPSHOT, {DIALOG_CANCEL}));
     EXPECT_EQ(125, test_platform.timer_period_ms[FRAME_TIMER_ID]);
-    EXPECT_EQ(1, std::distance(fs::directory_iterator(scratch_folder), fs::directory_iterator()));
+    EXPECT_EQ(2, std::distance(fs::directory_iterator(scratch_folder), fs::directory_iterator()));  // data, shot.bmp
 
     expect_error(CMD_SAVE_SNAPSHOT, scratch_folder + "/no/such/folder.bmp");
     on_resize(1021, 0);  // minimised
