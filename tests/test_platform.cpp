@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <sstream>
 #include <unistd.h>
 
 TestPlatform test_platform;
@@ -74,10 +75,8 @@ int platform_print_page(const uint8_t*, int width, int height, float x, float y,
                         float draw_height)
 {
     event("print page");
-    test_platform.printed_width = width;
-    test_platform.printed_height = height;
-    const float rect[4] = {x, y, draw_width, draw_height};
-    std::copy(rect, rect + 4, test_platform.printed_rect);
+    test_platform.printed_size = {width, height};
+    test_platform.printed_rect = {x, y, draw_width, draw_height};
     return 1;
 }
 
@@ -123,30 +122,39 @@ TestControl* test_control(Panel panel, int id)
 }
 
 // The control of that class, or null.
-static TestControl* find_class(Panel panel, int id, ControlClass control_class)
+static TestControl* find(Panel panel, int id, ControlClass control_class)
 {
     TestControl* c = test_control(panel, id);
     return c && c->control->control_class == control_class ? c : nullptr;
 }
-static TestControl* find_list(Panel panel, int id) { return find_class(panel, id, CONTROL_LIST_BOX); }
-static TestControl* find_combo(Panel panel, int id) { return find_class(panel, id, CONTROL_COMBO_BOX); }
-static TestControl* find_bar(Panel panel, int id) { return find_class(panel, id, CONTROL_PROGRESS_BAR); }
-static TestControl* find_text(Panel panel, int id) { return find_class(panel, id, CONTROL_TEXT_BOX); }
-static int is_multi(const TestControl* c) { return (c->control->style & STYLE_MULTI_SELECT) != 0; }
+static TestControl* find_list(Panel panel, int id) { return find(panel, id, CONTROL_LIST_BOX); }
 static int has_row(const TestControl* c, int row) { return c && row >= 0 && row < (int)c->rows.size(); }
+
+// A list's selection: none, or (when row exists) that row alone.
+static void select_only(TestControl* c, int row)
+{
+    std::fill(c->selected.begin(), c->selected.end(), 0);
+    if (has_row(c, row))
+        c->selected[(size_t)row] = 1;
+}
 
 Panel platform_create_panel(const PanelTemplate* panel_template, PanelProc proc)
 {
-    TestPanel p;
+    TestPanel& p = test_platform.panels.emplace_back();
     p.panel_template = panel_template, p.proc = proc, p.alive = 1;
     for (const ControlTemplate* c = panel_template->controls; c < panel_template->controls + panel_template->control_count; c++)
         p.controls.emplace_back().control = c, p.controls.back().text = c->text ? c->text : "";
-    test_platform.panels.push_back(p);
     Panel handle = (Panel)test_platform.panels.size();
     proc(handle, PANEL_INIT, 0, 0);
     if (panel_template->visible)
         panel_show(handle);
     return handle;
+}
+
+static void set_visible(Panel panel, int visible)
+{
+    if (TestPanel* p = find_panel(panel))
+        p->visible = visible;
 }
 
 void panel_destroy(Panel panel)
@@ -155,18 +163,8 @@ void panel_destroy(Panel panel)
         p->alive = p->visible = 0;
 }
 
-void panel_show(Panel panel)
-{
-    if (TestPanel* p = find_panel(panel))
-        p->visible = 1;
-}
-
-void panel_hide(Panel panel)
-{
-    if (TestPanel* p = find_panel(panel))
-        p->visible = 0;
-}
-
+void panel_show(Panel panel) { set_visible(panel, 1); }
+void panel_hide(Panel panel) { set_visible(panel, 0); }
 int panel_is_visible(Panel panel) { return find_panel(panel) ? find_panel(panel)->visible : 0; }
 
 void control_set_text(Panel panel, int id, const char* text)
@@ -186,8 +184,7 @@ int list_add(Panel panel, int id, const char* text)
     TestControl* c = find_list(panel, id);
     if (!c)
         return -1;
-    c->rows.push_back(text);
-    c->selected.push_back(0);
+    c->rows.push_back(text), c->selected.push_back(0);
     return (int)c->rows.size() - 1;
 }
 
@@ -202,11 +199,10 @@ int list_count(Panel panel, int id) { return find_list(panel, id) ? (int)find_li
 void list_set_selected(Panel panel, int id, int row, int selected)
 {
     TestControl* c = find_list(panel, id);
-    if (!has_row(c, row))
-        return;
-    if (!is_multi(c) && selected)
-        std::fill(c->selected.begin(), c->selected.end(), 0);
-    c->selected[(size_t)row] = selected ? 1 : 0;
+    if (has_row(c, row) && selected && !(c->control->style & STYLE_MULTI_SELECT))
+        select_only(c, row);
+    else if (has_row(c, row))
+        c->selected[(size_t)row] = selected ? 1 : 0;
 }
 
 int list_is_selected(Panel panel, int id, int row)
@@ -221,44 +217,42 @@ int list_selected_count(Panel panel, int id)
     return c ? (int)std::count(c->selected.begin(), c->selected.end(), 1) : 0;
 }
 
-void list_set_current(Panel panel, int id, int row)
+// A list's or combo box's current row; a single-selection list selects it alone.
+static void set_current(TestControl* c, int row)
 {
-    TestControl* c = find_list(panel, id);
     if (!c)
         return;
     c->current = has_row(c, row) ? row : -1;
-    if (!is_multi(c)) {
-        std::fill(c->selected.begin(), c->selected.end(), 0);
-        if (c->current >= 0)
-            c->selected[(size_t)c->current] = 1;
-    }
+    if (c->control->control_class == CONTROL_LIST_BOX && !(c->control->style & STYLE_MULTI_SELECT))
+        select_only(c, c->current);
 }
 
+void list_set_current(Panel panel, int id, int row) { set_current(find_list(panel, id), row); }
 int list_current(Panel panel, int id) { return find_list(panel, id) ? find_list(panel, id)->current : -1; }
 
 void combo_add(Panel panel, int id, const char* text)
 {
-    if (TestControl* c = find_combo(panel, id))
+    if (TestControl* c = find(panel, id, CONTROL_COMBO_BOX))
         c->rows.push_back(text);
 }
 
-void combo_set_current(Panel panel, int id, int row)
-{
-    if (TestControl* c = find_combo(panel, id))
-        c->current = has_row(c, row) ? row : -1;
-}
+void combo_set_current(Panel panel, int id, int row) { set_current(find(panel, id, CONTROL_COMBO_BOX), row); }
 
-int combo_current(Panel panel, int id) { return find_combo(panel, id) ? find_combo(panel, id)->current : -1; }
+int combo_current(Panel panel, int id)
+{
+    TestControl* c = find(panel, id, CONTROL_COMBO_BOX);
+    return c ? c->current : -1;
+}
 
 void bar_set_range(Panel panel, int id, unsigned low, unsigned high)
 {
-    if (TestControl* c = find_bar(panel, id))
+    if (TestControl* c = find(panel, id, CONTROL_PROGRESS_BAR))
         c->bar_low = low & 0xFFFF, c->bar_high = high & 0xFFFF;
 }
 
 void bar_set_pos(Panel panel, int id, unsigned pos)
 {
-    if (TestControl* c = find_bar(panel, id))
+    if (TestControl* c = find(panel, id, CONTROL_PROGRESS_BAR))
         c->bar_pos = pos & 0xFFFF;
 }
 
@@ -285,26 +279,20 @@ void text_set(Panel panel, int id, const char* text) { control_set_text(panel, i
 
 int text_line_count(Panel panel, int id)
 {
-    TestControl* c = find_text(panel, id);
-    if (!c)
-        return 0;
+    TestControl* c = find(panel, id, CONTROL_TEXT_BOX);
     int lines = 0;
-    for (size_t start = 0;;) {  // each "\n"-ended piece, and the piece after the last one (maybe empty)
-        size_t end = c->text.find('\n', start);
-        size_t length = (end == std::string::npos ? c->text.size() : end) - start;
-        if (length && c->text[start + length - 1] == '\r')
-            length--;
-        size_t columns = test_platform.text_columns > 0 ? (size_t)test_platform.text_columns : length;
-        lines += length == 0 ? 1 : (int)((length + columns - 1) / columns);
-        if (end == std::string::npos)
-            return lines;
-        start = end + 1;
+    std::istringstream text(c ? c->text + "\n" : "");  // each line, and the one after a final line end
+    for (std::string line; std::getline(text, line);) {
+        size_t length = line.size() - (!line.empty() && line.back() == '\r');
+        size_t columns = test_platform.text_columns > 0 ? (size_t)test_platform.text_columns : length + 1;
+        lines += (int)std::max<size_t>(1, (length + columns - 1) / columns);
     }
+    return lines;
 }
 
 void text_scroll_to_end(Panel panel, int id)
 {
-    if (TestControl* c = find_text(panel, id))
+    if (TestControl* c = find(panel, id, CONTROL_TEXT_BOX))
         c->scrolled_to_end = 1;
 }
 
@@ -344,11 +332,9 @@ int test_click(Panel panel, int id)
 
 int test_choose_row(Panel panel, int id, int row)
 {
-    if (!test_control(panel, id))
-        return -1;
-    combo_set_current(panel, id, row);  // whichever of the two it is
-    list_set_current(panel, id, row);
-    return deliver(panel, PANEL_COMMAND, id, CODE_SELECTION_CHANGED);
+    TestControl* c = test_control(panel, id);
+    set_current(c, row);
+    return c ? deliver(panel, PANEL_COMMAND, id, CODE_SELECTION_CHANGED) : -1;
 }
 
 int test_set_rows(Panel panel, int id, const std::vector<int>& rows)
@@ -356,7 +342,7 @@ int test_set_rows(Panel panel, int id, const std::vector<int>& rows)
     TestControl* c = find_list(panel, id);
     if (!c)
         return -1;
-    std::fill(c->selected.begin(), c->selected.end(), 0);
+    select_only(c, -1);
     for (int row : rows)
         list_set_selected(panel, id, row, 1);
     c->current = rows.empty() ? c->current : rows.back();

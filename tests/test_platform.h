@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -67,8 +68,8 @@ struct TestPlatform {
     int print_answer = 1;                   // platform_print_begin: 1 page ready, 0 cancel
     int print_error = 0;                    // with print_answer 0: the printer_error to report
     int page_width = 800, page_height = 600;
-    int printed_width = 0, printed_height = 0;  // the last page's picture and where it went
-    float printed_rect[4] = {};             // x, y, width, height on the page
+    std::pair<int, int> printed_size;       // the last page's picture and where it went:
+    std::vector<float> printed_rect;        // x, y, width, height on the page
 };
 
 extern TestPlatform test_platform;

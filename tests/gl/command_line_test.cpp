@@ -90,34 +90,26 @@ protected:
 };
 
 // A beat list from the command line is loaded once the Query panel exists, without the
-// "Load complete" a menu command shows; the columns are built from it.
-TEST_F(StartupLoad, LoadsTheBeatListQuietly)
+// "Load complete" a menu command shows, and the columns are built from it; one that
+// cannot be loaded says so as "Load Data.." does, and the program goes on empty with its
+// timer running; no list named, no load and no message.
+TEST_F(StartupLoad, LoadsTheBeatListQuietlyOrReportsIt)
 {
-    const std::string district = (fs::current_path() / "data/district.csv").string();
-    ASSERT_EQ(1, set_start_beat_list(district.c_str(), "/"));
-    on_startup();
-    EXPECT_EQ(Texts{}, test_messages());
-    EXPECT_EQ(6u, beat_count);
-    EXPECT_EQ(6, list_count(query_panel, IDC_BEAT_LIST));
-    EXPECT_TRUE(glIsList(COLUMN_LIST));
-}
-
-// A list that cannot be loaded says so as "Load Data.." does, and the program goes on
-// empty with its timer running; no list named, no load and no message.
-TEST_F(StartupLoad, ReportsAListThatCannotBeLoaded)
-{
-    ASSERT_EQ(1, set_start_beat_list("/nonexistent/district.csv", "/"));
-    on_startup();
-    EXPECT_EQ((Texts{"ERROR: read_records(): fopen error", "Error: Can't load data file!!"}), test_messages());
-    EXPECT_EQ(0u, beat_count);
-    EXPECT_EQ(0, list_count(query_panel, IDC_BEAT_LIST));
-    EXPECT_EQ(FRAME_PERIOD_MS, test_platform.timer_period_ms[FRAME_TIMER_ID]);
-
-    delete_map(1);
-    reset_program_state();
-    on_startup();
-    EXPECT_EQ(Texts{}, test_messages());
-    EXPECT_EQ(0u, beat_count);
+    const struct { std::string list; Texts messages; uint32_t beats; } cases[] = {
+        {(fs::current_path() / "data/district.csv").string(), {}, 6},
+        {"/nonexistent/district.csv", {"ERROR: read_records(): fopen error", "Error: Can't load data file!!"}, 0},
+        {"", {}, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.list);
+        delete_map(1);
+        reset_program_state();
+        ASSERT_EQ(!c.list.empty(), set_start_beat_list(c.list.c_str(), "/"));
+        on_startup();
+        EXPECT_EQ(c.messages, test_messages());
+        EXPECT_EQ(std::tuple(c.beats, (int)c.beats, true, FRAME_PERIOD_MS),
+                  std::tuple(beat_count, list_count(query_panel, IDC_BEAT_LIST), (bool)glIsList(COLUMN_LIST),
+                             test_platform.timer_period_ms[FRAME_TIMER_ID]));
+    }
 }
 
 }  // namespace

@@ -8,20 +8,15 @@ namespace {
 
 class MenuTest : public GlTest {
 protected:
+    const std::string district = (fs::current_path() / "data/district.csv").string();
     std::string scratch_folder;
 
     void SetUp() override
     {
         start(1021, 700);
-        char folder[] = "/tmp/zavro_menu_XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(folder));
-        scratch_folder = folder;
+        enter_scratch();
+        scratch_folder = fs::current_path().string();
         test_platform.events.clear();
-    }
-    void TearDown() override
-    {
-        fs::remove_all(scratch_folder);
-        GlTest::TearDown();
     }
     // Chooses command with the given dialog answers; the messages it showed.
     Texts choose(int command, std::vector<std::string> answers = {})
@@ -45,7 +40,6 @@ protected:
 // Export: "Save complete" only when the file was written.
 TEST_F(MenuTest, LoadAndExport)
 {
-    const std::string district = (fs::current_path() / "data/district.csv").string();
     EXPECT_EQ(Texts{}, choose(CMD_LOAD_DATA, {DIALOG_CANCEL}));
     EXPECT_EQ(0u, beat_count);
     EXPECT_EQ((Texts{"ERROR: read_records(): fopen error", "Error: Can't load data file!!"}),
@@ -81,7 +75,7 @@ TEST_F(MenuTest, SnapshotOrderRowsAndFailures)
     test_platform.events.clear();
     EXPECT_EQ(Texts{}, choose(CMD_SAVE_SNAPSHOT, {DIALOG_CANCEL}));
     EXPECT_EQ(125, test_platform.timer_period_ms[FRAME_TIMER_ID]);
-    EXPECT_EQ(1, std::distance(fs::directory_iterator(scratch_folder), fs::directory_iterator()));
+    EXPECT_EQ(2, std::distance(fs::directory_iterator(scratch_folder), fs::directory_iterator()));  // data, shot.bmp
 
     expect_error(CMD_SAVE_SNAPSHOT, scratch_folder + "/no/such/folder.bmp");
     on_resize(1021, 0);  // minimised
@@ -117,8 +111,8 @@ TEST_F(MenuTest, PrintPlacesThePageOrReportsThePrinter)
     test_platform.page_width = 2042;
     test_platform.page_height = 2800;
     EXPECT_EQ(Texts{"Info: Print spooled"}, choose(CMD_PRINT));
-    EXPECT_EQ((std::pair{1024, 1024}), (std::pair{test_platform.printed_width, test_platform.printed_height}));
-    EXPECT_EQ((std::vector<float>{0, 700, 2042, 1400}), std::vector<float>(test_platform.printed_rect, test_platform.printed_rect + 4));
+    EXPECT_EQ((std::pair{1024, 1024}), test_platform.printed_size);
+    EXPECT_EQ((std::vector<float>{0, 700, 2042, 1400}), test_platform.printed_rect);
     const struct { int error; const char* text; } failures[] = {
         {0, nullptr}, {1, "Error: Cannot choose printer pixel format!"}, {2, "Error: Cannot set printer pixel format!"}};
     for (const auto& f : failures) {

@@ -13,11 +13,7 @@
 
 namespace fs = std::filesystem;
 
-// A fresh folder of this process's own, removed with everything in it at exit.
-static const struct TempFolder : fs::path {
-    TempFolder() : fs::path("/tmp/bmp." + std::to_string(getpid())) { fs::create_directory(*this); }
-    ~TempFolder() { fs::remove_all(*this); }
-} FOLDER;
+using Bmp = InScratchFolder;
 
 // 3 x 2, bottom row red, blue, blue; top row red, red, blue; and its file.
 static uint8_t TINY_RGB[] = {255, 0, 0, 0, 0, 255, 0, 0, 255, 255, 0, 0, 255, 0, 0, 0, 0, 255};
@@ -33,16 +29,16 @@ static const Bytes TINY_FILE = {
 
 // The tiny image's whole file, every header field spelt out (every other size below is
 // checked against this header with its sizes patched).
-TEST(Bmp, WrittenFilesByteForByte)
+TEST_F(Bmp, WrittenFilesByteForByte)
 {
-    ASSERT_EQ(1, write_bmp((FOLDER / "tiny.bmp").c_str(), &TINY));
-    EXPECT_EQ(TINY_FILE, read_bytes(FOLDER / "tiny.bmp"));
+    ASSERT_EQ(1, write_bmp("tiny.bmp", &TINY));
+    EXPECT_EQ(TINY_FILE, read_bytes("tiny.bmp"));
 }
 
 // The tiny file with a 32-bit field set (little-endian host), cut or zero-extended to keep
 // bytes, or with gap bytes after the headers and the offset moved past them: read with the
 // same pixels, or refused by both readers without pixels.
-TEST(Bmp, HeaderIsCheckedBeforeAnyPixelIsRead)
+TEST_F(Bmp, HeaderIsCheckedBeforeAnyPixelIsRead)
 {
     struct Case { const char* what; int at; uint32_t to; int ok = 0; unsigned keep = 78, gap = 0; };
     const Case cases[] = {
@@ -62,9 +58,9 @@ TEST(Bmp, HeaderIsCheckedBeforeAnyPixelIsRead)
         memcpy(&bytes[c.at], &c.to, 4);
         bytes.insert(bytes.begin() + std::min<size_t>(54, c.keep), c.gap, 0xAA);
         bytes[10] += c.gap, bytes[11] += c.gap >> 8;  // no carry out of byte 10 for these gaps
-        std::ofstream(FOLDER / "case.bmp").write((const char*)bytes.data(), bytes.size());
+        std::ofstream("case.bmp").write((const char*)bytes.data(), bytes.size());
         RgbImage file = {}, memory = {};
-        ASSERT_EQ(c.ok, read_bmp((FOLDER / "case.bmp").c_str(), &file));
+        ASSERT_EQ(c.ok, read_bmp("case.bmp", &file));
         ASSERT_EQ(c.ok, read_bmp_memory(bytes.data(), bytes.size(), &memory));
         for (RgbImage* read : {&file, &memory}) {
             EXPECT_TRUE(c.ok ? !memcmp(TINY_RGB, read->pixels, 18) : !read->pixels);
@@ -96,7 +92,7 @@ static Bytes bmp_file(int width, int height, const Bytes& pixels, uint8_t pad)
 // step), and files larger than the reader's chunk of 256 KiB, padded and unpadded: both
 // readers, with and without the vector kernels, give exactly the pixels, whatever the
 // padding bytes hold; the writer writes exactly the file (with zero padding).
-TEST(Bmp, EveryWidthReadAndWrittenExactly)
+TEST_F(Bmp, EveryWidthReadAndWrittenExactly)
 {
     const std::pair<int, int> sizes[] = {{1, 1}, {2, 3}, {3, 2}, {4, 4}, {5, 1}, {15, 2},
                                          {16, 3}, {17, 5}, {33, 7}, {127, 64}, {1024, 100},
@@ -105,14 +101,14 @@ TEST(Bmp, EveryWidthReadAndWrittenExactly)
         SCOPED_TRACE(testing::Message() << width << " x " << height);
         Bytes pixels = random_bytes((size_t)width * height * 3, 2463534242u + width);
         const RgbImage expected = {width, height, 3, pixels.data()};
-        ASSERT_EQ(1, write_bmp((FOLDER / "out.bmp").c_str(), &expected));
-        EXPECT_TRUE(bmp_file(width, height, pixels, 0) == read_bytes(FOLDER / "out.bmp"));
+        ASSERT_EQ(1, write_bmp("out.bmp", &expected));
+        EXPECT_TRUE(bmp_file(width, height, pixels, 0) == read_bytes("out.bmp"));
         Bytes bytes = bmp_file(width, height, pixels, 0xAA);
-        std::ofstream(FOLDER / "in.bmp").write((const char*)bytes.data(), bytes.size());
+        std::ofstream("in.bmp").write((const char*)bytes.data(), bytes.size());
         for (int simd : {1, 0}) {
             image_use_simd = simd;
             RgbImage file = {}, memory = {};
-            ASSERT_EQ(1, read_bmp((FOLDER / "in.bmp").c_str(), &file));
+            ASSERT_EQ(1, read_bmp("in.bmp", &file));
             ASSERT_EQ(1, read_bmp_memory(bytes.data(), bytes.size(), &memory));
             image_use_simd = 1;
             for (RgbImage* read : {&file, &memory}) {
@@ -125,21 +121,21 @@ TEST(Bmp, EveryWidthReadAndWrittenExactly)
 }
 
 // Not regular files: a folder, and a FIFO with no writer, which must not block the reader.
-TEST(Bmp, OnlyRegularFilesAreRead)
+TEST_F(Bmp, OnlyRegularFilesAreRead)
 {
-    ASSERT_EQ(0, mkfifo((FOLDER / "fifo.bmp").c_str(), 0600));
-    for (const fs::path& path : {FOLDER / "fifo.bmp", FOLDER / "."}) {
+    ASSERT_EQ(0, mkfifo("fifo.bmp", 0600));
+    for (const char* path : {"fifo.bmp", "."}) {
         RgbImage image = {};
-        EXPECT_EQ(0, read_bmp(path.c_str(), &image)) << path;
+        EXPECT_EQ(0, read_bmp(path, &image)) << path;
         EXPECT_EQ(nullptr, image.pixels);
     }
 }
 
 // Disk full (the write limit), no folder, not 3 bytes a pixel, wider than 16384: the old
 // file stays as it was and no temporary file is left beside it.
-TEST(Bmp, WriteFailuresLeaveTheOldFile)
+TEST_F(Bmp, WriteFailuresLeaveTheOldFile)
 {
-    const fs::path folder = FOLDER / "snap", path = folder / "snap.bmp";
+    const fs::path folder = "snap", path = "snap/snap.bmp";
     fs::create_directory(folder);
     ASSERT_EQ(1, write_bmp(path.c_str(), &TINY));
     struct Case { const char* what; fs::path path; RgbImage image; long limit; };

@@ -12,24 +12,21 @@
 namespace {
 
 struct Camera {
-    float tilt, heading, distance, scale;
+    float tilt, heading, distance;
+    int height_choice;  // 0: 100:1, 1: 10:1, 2: 1:1
     Vec3 center;
 };
 
 void set_camera(const Camera& c)
 {
-    view_tilt = c.tilt;
-    view_heading = c.heading;
-    view_distance = c.distance;
-    view_center = c.center;
-    set_height_choice(c.scale == 0.01f ? 0 : c.scale == 0.1f ? 1 : 2);
-    client_width = 1021;
-    client_height = 700;
+    view_tilt = c.tilt, view_heading = c.heading, view_distance = c.distance, view_center = c.center;
+    set_height_choice(c.height_choice);
+    client_width = 1021, client_height = 700;
 }
 
-// Where the frame draws model point (x, y, z), in client pixels (origin top-left), by the
-// frame's own transform and projection, in double precision.
-void project(double x, double y, double z, double* px, double* py)
+// The client pixel (origin top-left) where the frame draws model point (x, y, z), by
+// the frame's own transform and projection in double precision; {-1, -1} off the client.
+std::pair<int16_t, int16_t> drawn_at(double x, double y, double z)
 {
     const double ox = MAP_ORIGIN_X, oy = MAP_ORIGIN_Y;
     double sx = ox + 100 * (x - ox) - view_center.x, sy = oy + 100 * (y - oy) - view_center.y;
@@ -38,10 +35,13 @@ void project(double x, double y, double z, double* px, double* py)
     double hx = cos(h) * sx - sin(h) * sy, hy = sin(h) * sx + cos(h) * sy;
     double ey = cos(t) * hy - sin(t) * sz, ez = sin(t) * hy + cos(t) * sz - view_distance;
     const double aspect = (double)client_width / client_height;
-    *px = (4 * hx / -ez + aspect) * (client_width - 1) / (2 * aspect);
-    *py = (1 - 4 * ey / -ez) * (client_height - 1) / 2;
+    const double px = (4 * hx / -ez + aspect) * (client_width - 1) / (2 * aspect), py = (1 - 4 * ey / -ez) * (client_height - 1) / 2;
+    if (px < 0 || py < 0 || px >= client_width || py >= client_height)
+        return {-1, -1};
+    return {(int16_t)lround(px), (int16_t)lround(py)};
 }
 
+// The sample district, columns of different heights.
 class Pick : public ::testing::Test {
 protected:
     void SetUp() override
@@ -49,10 +49,9 @@ protected:
         reset_data_state();
         ASSERT_EQ(1, load_records("data/district.csv"));
         for (int b = 0; b < MAX_BEATS; b++)
-            query_value[b] = 40u * (uint32_t)b;  // columns of different heights
+            query_value[b] = 40u * (uint32_t)b;
     }
-    // A ray straight down onto (x, y) from height origin_z.
-    static PickRay ray_down(float x, float y, float origin_z = 10.0f)
+    static PickRay ray_down(float x, float y, float origin_z = 10.0f)  // onto (x, y)
     {
         return {{x, y, origin_z}, {0.0f, 0.0f, -1.0f}, PICK_NO_HIT, 0};
     }
@@ -61,24 +60,17 @@ protected:
 // A click where a column's top centre is drawn picks that beat, from any camera.
 TEST_F(Pick, ClickOnADrawnTopPicksItsBeat)
 {
-    const Camera cameras[] = {
-        {0, 0, 20, 1.0f, default_view_center},
-        {55, -30, 14, 0.1f, default_view_center},
-        {80, 170, 9, 0.01f, {-95.30f, 29.75f, 0.5f}},
-        {-35, 90, 30, 1.0f, {-95.33f, 29.73f, 0.0f}},
-        {20, -180, 7, 0.1f, default_view_center},
-    };
+    const Camera cameras[] = {{0, 0, 20, 2, default_view_center}, {55, -30, 14, 1, default_view_center},
+                              {80, 170, 9, 0, {-95.30f, 29.75f, 0.5f}}, {-35, 90, 30, 2, {-95.33f, 29.73f, 0.0f}},
+                              {20, -180, 7, 1, default_view_center}};
     for (const Camera& c : cameras) {
         set_camera(c);
         for (uint32_t b = 0; b < MAX_BEATS; b++) {
-            double px, py;
-            project(beats[b].lon, beats[b].lat, query_value[b] + 1.0 / (100.0 * vertical_scale), &px, &py);
-            if (px < 0 || py < 0 || px >= client_width || py >= client_height)
-                continue;  // off screen from this camera
+            auto [x, y] = drawn_at(beats[b].lon, beats[b].lat, query_value[b] + 1.0 / (100.0 * vertical_scale));
             uint32_t picked = 99;
-            EXPECT_EQ(1, pick_beat((int16_t)lround(px), (int16_t)lround(py), &picked))
-                << "tilt " << c.tilt << " beat " << b;
-            EXPECT_EQ(b, picked) << "tilt " << c.tilt;
+            if (x < 0)
+                continue;  // off screen from this camera
+            EXPECT_EQ(std::pair(1, b), std::pair(pick_beat(x, y, &picked), picked)) << "tilt " << c.tilt;
         }
     }
 }
@@ -88,9 +80,8 @@ TEST_F(Pick, ClickOnADrawnTopPicksItsBeat)
 TEST_F(Pick, AcceptanceCircleTiesAndMisses)
 {
     set_height_choice(2);
-    beats[0].lon = beats[0].lat = 0.0f;
+    beats[0].lon = beats[0].lat = beats[1].lat = 0.0f;
     beats[1].lon = 0.002f;
-    beats[1].lat = 0.0f;
     query_value[0] = query_value[1] = 0;
     const struct { PickRay ray; uint32_t beats; float distance; uint32_t beat; } cases[] = {
         {ray_down(0.002f, 0.0f), 1, 0.002f, 0},
@@ -115,25 +106,21 @@ TEST_F(Pick, AcceptanceCircleTiesAndMisses)
 // tops, the pixel where a top would be drawn if the view looked back at it.
 TEST_F(Pick, NothingToPick)
 {
-    set_camera({0, 0, 20, 1.0f, default_view_center});
-    double px, py;
-    project(beats[0].lon, beats[0].lat, query_value[0] + 0.01, &px, &py);
+    set_camera({0, 0, 20, 2, default_view_center});
+    const auto [x, y] = drawn_at(beats[0].lon, beats[0].lat, query_value[0] + 0.01);
     uint32_t picked = 77;
     const struct { uint32_t beats; int16_t width, height; } cases[] = {{0, 1021, 700}, {6, 1, 700}, {6, 1021, 0}};
     for (const auto& c : cases) {
-        beat_count = c.beats;
-        client_width = c.width;
-        client_height = c.height;
-        EXPECT_EQ(0, pick_beat((int16_t)lround(px), (int16_t)lround(py), &picked)) << c.beats;
-        EXPECT_EQ(77u, picked);
+        beat_count = c.beats, client_width = c.width, client_height = c.height;
+        EXPECT_EQ(std::pair(0, 77u), std::pair(pick_beat(x, y, &picked), picked)) << c.beats;
     }
     beat_count = MAX_BEATS;
-    set_camera({0, 0, 7, 1.0f, {-95.33f, 29.75f, -300.0f}});  // the eye 293 scene units under the map
+    set_camera({0, 0, 7, 2, {-95.33f, 29.75f, -300.0f}});  // the eye 293 scene units under the map
     for (uint32_t b = 0; b < MAX_BEATS; b++) {
-        project(beats[b].lon, beats[b].lat, query_value[b] + 0.01, &px, &py);
-        if (px < 0 || py < 0 || px >= client_width || py >= client_height)
-            continue;
-        EXPECT_EQ(0, pick_beat((int16_t)lround(px), (int16_t)lround(py), &picked)) << b;
+        auto [x, y] = drawn_at(beats[b].lon, beats[b].lat, query_value[b] + 0.01);
+        if (x >= 0) {
+            EXPECT_EQ(0, pick_beat(x, y, &picked)) << b;
+        }
     }
 }
 

@@ -23,21 +23,13 @@ static int reference_scale_image_pow2(const RgbImage* source, RgbImage* destinat
     *destination = RgbImage{};
     if (!source->pixels || source->width < 1 || source->height < 1 || source->bytes_per_pixel < 3)
         return 0;
-    int32_t w = source->width;
-    int32_t h = source->height;
-    int32_t out_w = reference_pow2_side(w);
-    int32_t out_h = reference_pow2_side(h);
+    const int32_t w = source->width, h = source->height, out_w = reference_pow2_side(w), out_h = reference_pow2_side(h);
     alloc_image(out_w, out_h, 3, destination);
-    if (!destination->pixels) {
-        free_image(destination);
+    if (!destination->pixels)
         return 0;
-    }
-    size_t b = (size_t)source->bytes_per_pixel;
     // right and upper neighbours; a side of 1 pixel is its own neighbour (weight 0 anyway)
-    size_t right = w > 1 ? b : 0;
-    size_t above = h > 1 ? (size_t)w * b : 0;
+    const size_t b = (size_t)source->bytes_per_pixel, right = w > 1 ? b : 0, above = h > 1 ? (size_t)w * b : 0;
     const uint8_t* src = source->pixels;
-    uint8_t* out = destination->pixels;
     for (int32_t y = 0; y < out_h; y++) {
         // the grid runs from row 0 to row h - 2; out_h is 1 only when h is 1
         float fy = out_h > 1 ? (float)((int64_t)(h - 2) * y) / (float)(out_h - 1) : 0.0f;
@@ -47,15 +39,12 @@ static int reference_scale_image_pow2(const RgbImage* source, RgbImage* destinat
             float fx = out_w > 1 ? (float)((int64_t)(w - 2) * x) / (float)(out_w - 1) : 0.0f;
             int32_t ix = (int32_t)fx;
             float wx = fx - (float)ix;
-            size_t p00 = ((size_t)iy * (size_t)w + (size_t)ix) * b;
-            size_t p01 = p00 + right;
-            size_t p10 = p00 + above;
-            size_t p11 = p10 + right;
+            size_t p00 = ((size_t)iy * (size_t)w + (size_t)ix) * b, p01 = p00 + right, p10 = p00 + above, p11 = p10 + right;
             for (int k = 0; k < 3; k++) {
                 float lower = (1.0f - wx) * (float)src[p00 + k] + (float)src[p01 + k] * wx;
                 float upper = (1.0f - wx) * (float)src[p10 + k] + (float)src[p11 + k] * wx;
                 float value = (1.0f - wy) * lower + wy * upper;
-                out[((size_t)y * (size_t)out_w + (size_t)x) * 3 + k] = (uint8_t)(int)value;
+                destination->pixels[((size_t)y * (size_t)out_w + (size_t)x) * 3 + k] = (uint8_t)(int)value;
             }
         }
     }
@@ -83,11 +72,9 @@ TEST(Resample, ByteForByteAsThePixelAtATimeResampler)
         ASSERT_EQ(1, scale_image_pow2(&source, &fast));
         ASSERT_EQ(1, reference_scale_image_pow2(&source, &reference));
         ASSERT_EQ((std::pair{c.out_w, c.out_h}), (std::pair{fast.width, fast.height}));
-        size_t bytes = (size_t)fast.width * fast.height * 3, differ = 0;
-        for (size_t i = 0; i < bytes; i++)
-            differ += fast.pixels[i] != reference.pixels[i];
-        EXPECT_EQ(0u, differ) << "first at " << std::mismatch(fast.pixels, fast.pixels + bytes,
-                                                                reference.pixels).first - fast.pixels;
+        const size_t bytes = (size_t)fast.width * fast.height * 3;
+        EXPECT_EQ(bytes, (size_t)(std::mismatch(fast.pixels, fast.pixels + bytes, reference.pixels).first - fast.pixels))
+            << "the first byte that differs";
         free_image(&fast);
         free_image(&reference);
     }

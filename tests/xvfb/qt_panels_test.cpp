@@ -82,9 +82,7 @@ protected:
     Log commands()
     {
         Log only;
-        for (const Delivered& d : delivered)
-            if (d[1] != PANEL_INIT)
-                only.push_back(d);
+        std::copy_if(delivered.begin(), delivered.end(), std::back_inserter(only), [](auto& d) { return d[1] != PANEL_INIT; });
         return only;
     }
 };
@@ -158,7 +156,7 @@ TEST_F(QtPanels, PanelsStandInDialogUnitsAndShowEveryTextInFull)
 {
     int base_x = 0, base_y = 0;
     qt_panel_base_units(&base_x, &base_y);
-    EXPECT_TRUE(base_x >= 5 && base_x <= 9 && base_y >= 11 && base_y <= 16) << base_x << " x " << base_y;
+    EXPECT_EQ(std::pair(true, true), std::pair(base_x >= 5 && base_x <= 9, base_y >= 11 && base_y <= 16)) << base_x << " x " << base_y;
     for (const PanelTemplate* t : {&GIS_PANEL_TEMPLATE, &QUERY_PANEL_TEMPLATE, &TIMELINE_PANEL_TEMPLATE,
                                    &INFO_PANEL_TEMPLATE, &ABOUT_BOX_TEMPLATE}) {
         SCOPED_TRACE(t->caption);
