@@ -198,10 +198,8 @@ void write_test_state()
     if (!out)
         return;
     if (gl_view)
-        fprintf(out, "view %ld %ld\n", lround(gl_view->width() * gl_view->devicePixelRatioF()),
-                lround(gl_view->height() * gl_view->devicePixelRatioF()));
-    if (gl_view)
-        fprintf(out, "view_sizes %d\n", gl_view->sizes_given);
+        fprintf(out, "view %ld %ld\nview_sizes %d\n", lround(gl_view->width() * gl_view->devicePixelRatioF()),
+                lround(gl_view->height() * gl_view->devicePixelRatioF()), gl_view->sizes_given);
     if (!shown_message.empty())
         fprintf(out, "message %s\n", shown_message.c_str());
     qt_panels_write_state(out);
@@ -225,9 +223,9 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
     window.setCentralWidget(gl_view);
     qt_panels_attach(gl_view, [] { return gl_view ? gl_view->begin_handler() : 0; });
     // The program makes its menu when the view's context is ready, after the view has its
-    // first size. A bar appearing then would shrink the view once more, and every resize of
-    // a GL view leaves its old framebuffer (about 6 MiB at 1024 x 768) held by the driver:
-    // so the bar takes its height, the height of any one-line bar, before the first show.
+    // first size. A bar appearing then would shrink the view and make its framebuffer again,
+    // and the first one's memory (about 6 MiB at 1024 x 768) would stay resident: so the
+    // bar takes its height, the height of any one-line bar, before the first show.
     QMenuBar probe;
     probe.addMenu(QStringLiteral("File"));
     window.menuBar()->setMinimumHeight(probe.sizeHint().height());
