@@ -11,25 +11,19 @@ fi
 export XDG_RUNTIME_DIR=$(mktemp -d)
 minutes=${SOAK_MINUTES:-60}
 tools="$(dirname "$0")/../tests/tools"
-source "$tools/wait_for_window.sh"
-ux() { echo $(( ($1 * 7 + 2) / 4 )); }
-uy() { echo $(( ($1 * 13 + 4) / 8 )); }
 
 "$build/zavro" data/district.csv >/dev/null 2>&1 &
 pid=$!
-window=$(wait_for_window '^ZAVROView 1\.0b$' 20)
-[ -n "$window" ] || { echo "no window"; kill "$pid"; exit 1; }
-eval "$(xdotool getwindowgeometry --shell "$window")"
-source "$tools/client_area.sh"
-client_area || { kill "$pid"; exit 1; }
+source "$tools/session.sh"
+find_window
 sleep 1
-click() { xdotool mousemove $(( X + $1 )) $(( Y + $2 )) click 1; sleep 0.3; }
 # the Timeline to the bottom right, "Day" as the step, then ">"
 xdotool mousemove $(( X + 200 )) $(( Y + 8 )) mousedown 1 mousemove $(( X + 450 )) $(( Y + 400 )) \
     mousemove $(( X + 700 )) $(( Y + HEIGHT - 80 )) mouseup 1
 sleep 0.3
 tx=$(( 500 + 1 )); ty=$(( HEIGHT - 80 - 8 + 18 ))
 click $(( tx + $(ux 266) )) $(( ty + $(uy 13) ))
+sleep 0.2  # the step list opens
 xdotool key Up Up Return
 click $(( tx + $(ux 57) )) $(( ty + $(uy 13) ))
 beat_x=$(( $(ux 20) + 1 + $(ux 215) + 12 )); beat_y=$(( $(uy 20) + 18 + $(uy 20) + 8 ))

@@ -16,11 +16,7 @@ pid=$!
 tools=tests/tools
 source "$tools/session.sh"
 shots=$work
-window=$(wait_for_window '^ZAVROView 1\.0b$' 20)
-eval "$(xdotool getwindowgeometry --shell "$window")"
-window_y=$Y
-source "$tools/client_area.sh"
-client_area
+find_window
 sleep 1
 # the Timeline to the bottom right; every crime type; "Data Start", then June 2005
 xdotool mousemove $(( X + 200 )) $(( Y + 8 )) mousedown 1 mousemove $(( X + 450 )) $(( Y + 400 )) \
