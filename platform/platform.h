@@ -55,12 +55,12 @@ void platform_release_mouse();
 
 // Modal file dialogs owned by the main window: they start in folder with name offered
 // as the file's name ("" for none) and show the files matching ext (".csv" shows
-// "*.csv"; "" shows all). The open dialog
-// accepts the name of a missing file too; the save dialog asks before it returns the
-// name of an existing file. Neither adds an extension to the name typed. They may change
-// the working directory. Return 1 with the chosen full path in path (size bytes), 0 when
-// the user cancelled, or DIALOG_PATH_TOO_LONG when the chosen path does not fit in size
-// bytes: path is then empty, never a cut path.
+// "*.csv"; "" shows all). The open dialog accepts the name of a missing file too; the
+// save dialog asks before it returns the name of an existing file, and stays open on
+// No. Neither adds an extension to the name typed. They may change the working
+// directory. Return 1 with the chosen full path in path (size bytes), 0 when the user
+// cancelled, or DIALOG_PATH_TOO_LONG when the chosen path does not fit in size bytes:
+// path is then empty, never a cut path.
 int platform_open_file_dialog(const char* folder, const char* name, const char* ext, char* path,
                               int size);
 int platform_save_file_dialog(const char* folder, const char* name, const char* ext, char* path,
