@@ -1,8 +1,10 @@
 // gis_panel.cpp: the GIS panel.
 #include "panels/gis_panel.h"
 
+#include <cerrno>
 #include <initializer_list>
 
+#include "panels/file_dialogs.h"
 #include "panels/panel_templates.h"
 #include "panels/panels.h"
 #include "render/columns.h"
@@ -11,9 +13,10 @@
 
 int load_basemap()
 {
+    errno = 0;
     if (make_map())
         return 1;
-    platform_message_box("make_map() - can't read map!", "ERROR!");
+    file_message("make_map() - can't read map!", "ERROR!", BASEMAP_PATH, errno);
     return 0;
 }
 

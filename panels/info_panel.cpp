@@ -1,6 +1,7 @@
 // info_panel.cpp: the Info panel's log and beat_report; see info_panel.h.
 #include "panels/info_panel.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -70,15 +71,17 @@ void info_save()
         if (log[i] == '\r')
             log[i] = ' ';
     SafeFile file;
+    errno = 0;
     int saved = safe_file_open(&file, path);
     if (saved) {
         safe_file_write(&file, log, (size_t)length);  // a line feed is this platform's line end
         saved = safe_file_commit(&file);
     }
     if (!saved) {
+        int error = errno;
         char message[FILE_PATH_SIZE + 64];
         snprintf(message, sizeof message, "Can't save the log to %s", path);
-        platform_message_box(message, "Error");
+        file_message(message, "Error", path, error);
         return;
     }
     platform_message_box("Save complete", "Info");

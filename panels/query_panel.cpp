@@ -1,8 +1,10 @@
 // query_panel.cpp: the Query panel; see query_panel.h.
 #include "panels/query_panel.h"
 
+#include <cerrno>
 #include <cstdio>
 
+#include "panels/file_dialogs.h"
 #include "panels/info_panel.h"
 #include "panels/panel_templates.h"
 #include "panels/panels.h"
@@ -20,7 +22,7 @@ void init_query(Panel dialog)
 {
     FILE* file = open_for_reading(FIELD_LIST_PATH);
     if (!file) {
-        platform_message_box("init_query() - can't read fields!", "ERROR!");
+        file_message("init_query() - can't read fields!", "ERROR!", FIELD_LIST_PATH, errno);
         return;
     }
     char label[FIELD_LINE_SIZE];

@@ -39,6 +39,8 @@ void platform_stop_timer(int timer_id);
 // A modal message box with the text, the caption and one OK button, owned by no
 // window. Returns when the user has closed it.
 void platform_message_box(const char* text, const char* caption);
+// The same with details, shown on request below the text (null or "" for none).
+void platform_message_box_details(const char* text, const char* caption, const char* details);
 
 // A modal question with the text, the caption and the buttons Yes and No (No the
 // default), owned by no window. Returns 1 for Yes; 0 for No or when the box is closed.
@@ -51,15 +53,18 @@ void platform_release_mouse();
 
 //// File dialogs
 
-// Modal file dialogs owned by the main window: they start in folder with an empty name
-// and show the files matching ext (".csv" shows "*.csv"; "" shows all). The open dialog
-// accepts the name of a missing file too; the save dialog asks before it returns the
-// name of an existing file. Neither adds an extension to the name typed. They may change
-// the working directory. Return 1 with the chosen full path in path (size bytes), 0 when
-// the user cancelled, or DIALOG_PATH_TOO_LONG when the chosen path does not fit in size
-// bytes: path is then empty, never a cut path.
-int platform_open_file_dialog(const char* folder, const char* ext, char* path, int size);
-int platform_save_file_dialog(const char* folder, const char* ext, char* path, int size);
+// Modal file dialogs owned by the main window: they start in folder with name offered
+// as the file's name ("" for none) and show the files matching ext (".csv" shows
+// "*.csv"; "" shows all). The open dialog accepts the name of a missing file too; the
+// save dialog asks before it returns the name of an existing file, and stays open on
+// No. Neither adds an extension to the name typed. They may change the working
+// directory. Return 1 with the chosen full path in path (size bytes), 0 when the user
+// cancelled, or DIALOG_PATH_TOO_LONG when the chosen path does not fit in size bytes:
+// path is then empty, never a cut path.
+int platform_open_file_dialog(const char* folder, const char* name, const char* ext, char* path,
+                              int size);
+int platform_save_file_dialog(const char* folder, const char* name, const char* ext, char* path,
+                              int size);
 constexpr int DIALOG_PATH_TOO_LONG = -1;
 
 //// The menu bar

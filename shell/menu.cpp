@@ -2,6 +2,7 @@
 // a frame, except Quit.
 #include "shell/menu.h"
 
+#include <cerrno>
 #include <initializer_list>
 
 #include "panels/info_panel.h"
@@ -56,7 +57,7 @@ void create_menu()
 int load_beat_list(const char* path)
 {
     if (!read_records(path)) {
-        platform_message_box("Can't load data file!!", "Error");
+        file_message("Can't load data file!!", "Error", path, load_error);
         return 0;
     }
     query_panel_refresh(query_panel);
@@ -78,10 +79,11 @@ static void export_csv()
     char path[FILE_PATH_SIZE];
     if (!save_file_dialog(path, ".csv"))
         return;
+    errno = 0;
     if (export_query_values(path))
         platform_message_box("Save complete", "Info");
     else
-        platform_message_box("The file could not be written; nothing was saved.", "Error");
+        file_message("The file could not be written; nothing was saved.", "Error", path, errno);
 }
 
 // Stops the frame timer, waits, draws a frame and reads it into image. Returns 1, or 0
@@ -108,10 +110,11 @@ static void save_snapshot()
     if (capture_view(&image)) {
         char path[FILE_PATH_SIZE];
         if (save_file_dialog(path, ".bmp")) {
+            errno = 0;
             if (write_bmp(path, &image))
                 platform_message_box("Save complete", "Info");
             else
-                platform_message_box("The file could not be written; nothing was saved.", "Error");
+                file_message("The file could not be written; nothing was saved.", "Error", path, errno);
         }
     }
     free_image(&image);

@@ -51,13 +51,18 @@ void platform_start_timer(int timer_id, int period_ms)
 
 void platform_message_box(const char* text, const char* caption)
 {
-    test_platform.messages.push_back({text, caption});
+    platform_message_box_details(text, caption, nullptr);
+}
+
+void platform_message_box_details(const char* text, const char* caption, const char* details)
+{
+    test_platform.messages.push_back({text, caption, details ? details : ""});
     event(std::string("message ") + text);
 }
 
 int platform_ask_yes_no(const char* text, const char* caption)
 {
-    test_platform.questions.push_back({text, caption});
+    test_platform.questions.push_back({text, caption, ""});
     return next_answer(test_platform.yes_no_answers, 0);
 }
 
@@ -80,9 +85,10 @@ int platform_print_page(const uint8_t*, int width, int height, float x, float y,
     return 1;
 }
 
-static int answer_dialog(const char* kind, const char* folder, const char* ext, char* path, int size)
+static int answer_dialog(const char* kind, const char* folder, const char* name, const char* ext,
+                         char* path, int size)
 {
-    test_platform.dialogs.push_back({kind, folder, ext});
+    test_platform.dialogs.push_back({kind, folder, name, ext});
     const std::string answer = next_answer(test_platform.dialog_answers, DIALOG_CANCEL);
     if (chdir("/") != 0 || answer == DIALOG_CANCEL)
         return 0;
@@ -92,14 +98,14 @@ static int answer_dialog(const char* kind, const char* folder, const char* ext, 
     return 1;
 }
 
-int platform_open_file_dialog(const char* folder, const char* ext, char* path, int size)
+int platform_open_file_dialog(const char* folder, const char* name, const char* ext, char* path, int size)
 {
-    return answer_dialog("open", folder, ext, path, size);
+    return answer_dialog("open", folder, name, ext, path, size);
 }
 
-int platform_save_file_dialog(const char* folder, const char* ext, char* path, int size)
+int platform_save_file_dialog(const char* folder, const char* name, const char* ext, char* path, int size)
 {
-    return answer_dialog("save", folder, ext, path, size);
+    return answer_dialog("save", folder, name, ext, path, size);
 }
 
 //// panels

@@ -12,7 +12,7 @@
 #include "platform/platform.h"
 
 struct RecordedMessage {
-    std::string text, caption;
+    std::string text, caption, details;  // details: "" for none
 };
 
 struct TestControl {
@@ -40,6 +40,7 @@ constexpr int TEST_TEXT_COLUMNS = 40;
 struct DialogRequest {
     std::string kind;    // "open" or "save"
     std::string folder;  // where it started
+    std::string name;    // the name offered
     std::string ext;
 };
 

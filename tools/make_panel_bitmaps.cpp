@@ -18,6 +18,7 @@
 // [SECTION] 4-bit file
 // [SECTION] icons
 // [SECTION] PNG file
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -42,7 +43,9 @@ static Color mix(Color a, Color b, float t)
 
 //// arrows
 
-static const Color FACE = {236, 233, 216};  // the panel face the arrows stand on
+// the face the arrows stand on: the inside of the GIS panel's "Navigation" group as Qt's
+// default (Fusion) style paints it, 3 levels darker than the panel around it
+static const Color FACE = {236, 236, 236};
 static const Color WHITE = {255, 255, 255};
 static const Color BLACK = {0, 0, 0};
 static const Color RED = {196, 16, 16};
@@ -738,14 +741,14 @@ int main(int argc, char** argv)
     const char* icon_folder = argc > 2 ? argv[2] : "packaging/icons";
     for (const ArrowBitmap& a : ARROWS)
         if (!write_arrow(folder, a)) {
-            fprintf(stderr, "make_panel_bitmaps: cannot write %s/%s\n", folder, a.file);
+            fprintf(stderr, "make_panel_bitmaps: cannot write %s/%s: %s\n", folder, a.file, strerror(errno));
             return 1;
         }
     canvas_start(LOGO_WIDTH, LOGO_HEIGHT, WHITE, 1);
     draw_mark(1);
     draw_lettering();
     if (!write_logo(folder)) {
-        fprintf(stderr, "make_panel_bitmaps: cannot write %s/about_logo.bmp\n", folder);
+        fprintf(stderr, "make_panel_bitmaps: cannot write %s/about_logo.bmp: %s\n", folder, strerror(errno));
         return 1;
     }
     Box box = mark_box();
@@ -754,7 +757,7 @@ int main(int argc, char** argv)
         char path[SAFE_PATH_SIZE];
         snprintf(path, sizeof path, "%s/zavroview_%d.png", icon_folder, size);
         if (!write_png(path)) {
-            fprintf(stderr, "make_panel_bitmaps: cannot write %s\n", path);
+            fprintf(stderr, "make_panel_bitmaps: cannot write %s: %s\n", path, strerror(errno));
             return 1;
         }
     }

@@ -9,8 +9,8 @@
 #include "platform/platform.h"
 #include "platform/qt/qt_hooks.h"
 
-static int run_file_dialog(QFileDialog::AcceptMode mode, const char* folder, const char* ext,
-                           char* path, int size)
+static int run_file_dialog(QFileDialog::AcceptMode mode, const char* folder, const char* name,
+                           const char* ext, char* path, int size)
 {
     QString filter = QStringLiteral("*") + QString::fromUtf8(ext);
     QFileDialog dialog(qt_main_window(), QString(), QString::fromUtf8(folder), filter);
@@ -20,7 +20,7 @@ static int run_file_dialog(QFileDialog::AcceptMode mode, const char* folder, con
     // program decides about the extension; the save dialog asks before it returns the
     // name of an existing file (Qt's default)
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.selectFile(QString());
+    dialog.selectFile(QString::fromUtf8(name));
     int accepted = dialog.exec() == QDialog::Accepted;
     QStringList files = dialog.selectedFiles();
     qt_view_resume();
@@ -37,12 +37,14 @@ static int run_file_dialog(QFileDialog::AcceptMode mode, const char* folder, con
     return 1;
 }
 
-int platform_open_file_dialog(const char* folder, const char* ext, char* path, int size)
+int platform_open_file_dialog(const char* folder, const char* name, const char* ext, char* path,
+                              int size)
 {
-    return run_file_dialog(QFileDialog::AcceptOpen, folder, ext, path, size);
+    return run_file_dialog(QFileDialog::AcceptOpen, folder, name, ext, path, size);
 }
 
-int platform_save_file_dialog(const char* folder, const char* ext, char* path, int size)
+int platform_save_file_dialog(const char* folder, const char* name, const char* ext, char* path,
+                              int size)
 {
-    return run_file_dialog(QFileDialog::AcceptSave, folder, ext, path, size);
+    return run_file_dialog(QFileDialog::AcceptSave, folder, name, ext, path, size);
 }

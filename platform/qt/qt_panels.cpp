@@ -547,6 +547,8 @@ QWidget* make_control(PanelRecord* record, const ControlTemplate& control)
         picture->panel = panel;
         picture->id = id;
         QPixmap pixmap = load_bitmap(control.bitmap_id, rect.size());
+        if (!(style & STYLE_CENTRED))  // an arrow's face, its corner's colour, shows what lies beneath
+            pixmap.setMask(pixmap.createMaskFromColor(pixmap.toImage().pixel(0, 0)));
         picture->setPixmap(pixmap);
         if (style & STYLE_EDGE)
             picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -288,8 +288,15 @@ void platform_stop_timer(int timer_id)
 
 void platform_message_box(const char* text, const char* caption)
 {
+    platform_message_box_details(text, caption, nullptr);
+}
+
+void platform_message_box_details(const char* text, const char* caption, const char* details)
+{
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(caption), QString::fromUtf8(text),
                     QMessageBox::Ok);
+    if (details && details[0])
+        box.setDetailedText(QString::fromUtf8(details));
     shown_message = std::string(caption) + ": " + text;
     write_test_state();  // the frame timer may be stopped meanwhile
     box.exec();

@@ -158,6 +158,7 @@ TEST_F(ColumnsTest, MapIsReadForChoiceZeroAndDeletedOnRequest)
     ASSERT_EQ(1u, test_platform.messages.size());
     EXPECT_EQ("make_map() - can't read map!", test_platform.messages[0].text);
     EXPECT_EQ("ERROR!", test_platform.messages[0].caption);
+    EXPECT_EQ("data/maps/basemap.bmp: No such file or directory", test_platform.messages[0].details);
 
     const struct { int delete_textures, textures_left; } cases[] = {{0, 1}, {1, 0}};
     for (const auto& c : cases) {

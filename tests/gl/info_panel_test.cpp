@@ -117,7 +117,8 @@ TEST_F(InfoPanel, FailedSaveKeepsTheOldFile)
 {
     std::ofstream("kept.txt") << "old\n";
     log() = "new\r\n";
-    struct Case { std::string answer; long write_limit; } cases[] = {{"/kept", 2}, {"/missing/log.txt", -1}};
+    struct Case { std::string answer; long write_limit; std::string reason; } cases[] = {
+        {"/kept", 2, "kept.txt: No space left on device"}, {"/missing/log.txt", -1, "missing/log.txt: No such file or directory"}};
     for (const Case& c : cases) {
         test_platform.messages.clear();
         test_platform.dialog_answers = {home + c.answer};
@@ -127,6 +128,7 @@ TEST_F(InfoPanel, FailedSaveKeepsTheOldFile)
         safe_file_write_limit = -1;
         ASSERT_EQ(1u, test_messages().size()) << c.answer;
         EXPECT_EQ(0u, test_messages()[0].find("Error: Can't save the log to " + home)) << c.answer;
+        EXPECT_EQ(home + "/" + c.reason, test_platform.messages[0].details);
         EXPECT_EQ("old\n", read_file("kept.txt"));
         EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator("."), {}));  // data, kept.txt
     }

@@ -26,11 +26,12 @@ protected:
         on_menu_command(command);
         return test_messages();
     }
-    // Chooses command with the given answer; it must report one error.
-    void expect_error(int command, const std::string& answer)
+    // Chooses command with the given answer; it must report one error, with details.
+    void expect_error(int command, const std::string& answer, const std::string& details)
     {
         const Texts shown = choose(command, {answer});
         EXPECT_TRUE(shown.size() == 1 && shown[0].rfind("Error: ", 0) == 0) << testing::PrintToString(shown);
+        EXPECT_EQ(details, test_platform.messages.back().details);
     }
 };
 
@@ -44,6 +45,8 @@ TEST_F(MenuTest, LoadAndExport)
     EXPECT_EQ(0u, beat_count);
     EXPECT_EQ((Texts{"ERROR: read_records(): fopen error", "Error: Can't load data file!!"}),
               choose(CMD_LOAD_DATA, {scratch_folder + "/missing.csv"}));
+    for (const RecordedMessage& m : test_platform.messages)
+        EXPECT_EQ(scratch_folder + "/missing.csv: No such file or directory", m.details);
     EXPECT_EQ(Texts{"Info: Load complete"}, choose(CMD_LOAD_DATA, {district}));
     EXPECT_EQ(6u, beat_count);
     EXPECT_EQ(6, list_count(query_panel, IDC_BEAT_LIST));
@@ -51,7 +54,7 @@ TEST_F(MenuTest, LoadAndExport)
 
     EXPECT_EQ(Texts{"Info: Save complete"}, choose(CMD_EXPORT_CSV, {scratch_folder + "/values"}));
     EXPECT_EQ(0, read_file(scratch_folder + "/values.csv").rfind("BEAT,QUERY_VAL\r\nALDER,0\r\n", 0));
-    expect_error(CMD_EXPORT_CSV, scratch_folder + "/no/such/folder.csv");
+    expect_error(CMD_EXPORT_CSV, scratch_folder + "/no/such/folder.csv", scratch_folder + "/no/such/folder.csv: No such file or directory");
     EXPECT_EQ(Texts{}, choose(CMD_EXPORT_CSV, {DIALOG_CANCEL}));
 }
 
@@ -77,10 +80,10 @@ TEST_F(MenuTest, SnapshotOrderRowsAndFailures)
     EXPECT_EQ(125, test_platform.timer_period_ms[FRAME_TIMER_ID]);
     EXPECT_EQ(2, std::distance(fs::directory_iterator(scratch_folder), fs::directory_iterator()));  // data, shot.bmp
 
-    expect_error(CMD_SAVE_SNAPSHOT, scratch_folder + "/no/such/folder.bmp");
+    expect_error(CMD_SAVE_SNAPSHOT, scratch_folder + "/no/such/folder.bmp", scratch_folder + "/no/such/folder.bmp: No such file or directory");
     on_resize(1021, 0);  // minimised
     const size_t dialogs = test_platform.dialogs.size();
-    expect_error(CMD_SAVE_SNAPSHOT, path + "2");
+    expect_error(CMD_SAVE_SNAPSHOT, path + "2", "");
     EXPECT_EQ(dialogs, test_platform.dialogs.size());  // no dialog for nothing
     EXPECT_EQ(125, test_platform.timer_period_ms[FRAME_TIMER_ID]);
 }

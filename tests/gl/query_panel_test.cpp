@@ -147,6 +147,7 @@ TEST_F(QueryPanel, FieldListsOfOtherShapes)
         EXPECT_EQ((std::pair{0, 0}), (std::pair{list_count(query_panel, IDC_CRIME_LIST), test_platform.focused_control}));
         // the map is not in this folder either
         EXPECT_EQ((Texts{"ERROR!: make_map() - can't read map!", "ERROR!: init_query() - can't read fields!"}), test_messages());
+        EXPECT_EQ("data/ui/fields.ui: Is a directory", test_platform.messages.back().details);
     }
 }
 

@@ -27,6 +27,8 @@ TEST_F(Records, LoadResetsTheTimelineOrReportsTheList)
         EXPECT_EQ(1u, beat_count) << path;
     }
     EXPECT_EQ(Texts(3, "ERROR: read_records(): fopen error"), test_messages());
+    EXPECT_EQ((std::vector<std::string>{"missing.csv: No such file or directory", "data: Is a directory", "No such file or directory"}),
+              (std::vector<std::string>{test_platform.messages[0].details, test_platform.messages[1].details, test_platform.messages[2].details}));
     EXPECT_EQ(make_date(15, 6, 3), current_date);
     EXPECT_FALSE(glIsList(COLUMN_LIST));  // not rebuilt
 }

@@ -67,7 +67,7 @@ TEST(PanelBitmaps, Arrows)
         EXPECT_EQ((uint32_t)file.size(), u32(file, 2));
         const QImage image = read(path);
         ASSERT_EQ(std::pair(c.width, c.height), std::pair(image.width(), image.height()));
-        auto face = [&](int x, int y) { return !image.valid(x, y) || image.pixel(x, y) == qRgb(236, 233, 216); };
+        auto face = [&](int x, int y) { return !image.valid(x, y) || image.pixel(x, y) == qRgb(236, 236, 236); };
         for (int x : {0, c.width - 1})
             for (int y : {0, c.height - 1})
                 EXPECT_TRUE(face(x, y)) << x << ", " << y;

@@ -188,6 +188,18 @@ TEST_F(QtPanels, PanelsStandInDialogUnitsAndShowEveryTextInFull)
     }
 }
 
+// A bitmap's face shows the panel beneath it, the "Navigation" group's frame too, which
+// the top arrow's rectangle overlaps.
+TEST_F(QtPanels, ArrowsShowThePanelThroughTheirFace)
+{
+    Panel panel = create(GIS_PANEL_TEMPLATE);
+    QWidget* frame = qt_panel_widget(panel);
+    const QImage shot = frame->grab().toImage();
+    const QPoint tile = qt_panel_control_widget(panel, IDC_NAV_TILT_MINUS)->mapTo(frame, QPoint(1, 0));
+    for (int y = tile.y(); y < tile.y() + 6; y++)
+        EXPECT_EQ(shot.pixel(tile.x() - 6, y), shot.pixel(tile.x(), y)) << "row " << y - tile.y();
+}
+
 // Qt signals programmatic changes too: none of the program's own changes may come back
 // as a command, while each thing the user does comes as one.
 TEST_F(QtPanels, OnlyTheUsersChangesBecomeCommands)
