@@ -27,7 +27,8 @@ static int fits(long long value, long long max)
     return value >= 0 && value <= max;
 }
 
-// The name is sscanf's first word cut to 7 characters, or untouched when there is none.
+// The name is sscanf's first word cut to 7 characters, or untouched when there is none;
+// each coordinate sscanf's float up to the first it cannot read, the later ones untouched.
 static void check_beat_line(const char* input)
 {
     char line[LINE_SIZE], copy[LINE_SIZE], word[LINE_SIZE];
@@ -38,13 +39,17 @@ static void check_beat_line(const char* input)
     memset(&before, 0xA5, sizeof before);
     beat = before;
     parse_beat_line(line, &beat);
-    if (sscanf(copy, "%255s", word) == 1) {
-        word[BEAT_NAME_SIZE - 1] = '\0';
-        if (strcmp(word, beat.name) != 0)
+    float lon, lat;
+    int filled = sscanf(copy, "%255s%f%f", word, &lon, &lat);
+    if (filled < 1) {
+        if (memcmp(&before, &beat, sizeof beat) != 0)
             abort();
-    } else if (memcmp(&before, &beat, sizeof beat) != 0) {
-        abort();
+        return;
     }
+    word[BEAT_NAME_SIZE - 1] = '\0';
+    if (strcmp(word, beat.name) != 0 || memcmp(&beat.lon, filled >= 2 ? &lon : &before.lon, sizeof lon) ||
+        memcmp(&beat.lat, filled >= 3 ? &lat : &before.lat, sizeof lat))
+        abort();
 }
 
 // A monthly line (year, month, a word, the counts) or a yearly one (year, a word, the counts).

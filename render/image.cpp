@@ -170,12 +170,25 @@ static void swap_red_blue(uint8_t* p, size_t pixels)
 // 12 calls.
 constexpr size_t BMP_CHUNK_BYTES = 256 * 1024;
 
-// Reads bytes at offset of file, however many calls it takes. Returns 1, or 0 on an
-// error or when the file ends first (it may have shrunk since it was checked).
-static int read_at(int file, uint8_t* to, size_t bytes, uint64_t offset)
+// Where the bytes of a BMP come from: an open file, or (file < 0) size bytes at data.
+struct BmpSource {
+    int file;
+    const uint8_t* data;
+    uint64_t size;  // of the file, bytes
+};
+
+// Reads bytes at offset of the source, however many calls it takes. Returns 1, or 0 on
+// an error or when the source ends first (a file may have shrunk since it was checked).
+static int read_at(const BmpSource& from, uint8_t* to, size_t bytes, uint64_t offset)
 {
+    if (from.file < 0) {
+        if (offset > from.size || bytes > from.size - offset)
+            return 0;
+        memcpy(to, from.data + offset, bytes);
+        return 1;
+    }
     while (bytes > 0) {
-        ssize_t got = pread(file, to, bytes, (off_t)offset);
+        ssize_t got = pread(from.file, to, bytes, (off_t)offset);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
@@ -187,11 +200,11 @@ static int read_at(int file, uint8_t* to, size_t bytes, uint64_t offset)
     return 1;
 }
 
-// The rows of a checked file into pixels, a chunk of rows at a time. Unpadded rows (width
-// a multiple of 4) are read straight into the picture; padded rows through a scratch
-// buffer.
-static int read_bmp_rows(int file, const BmpLayout& layout, int32_t width, int32_t height,
-                         uint8_t* pixels)
+// The rows of a checked source into pixels, a chunk of rows at a time. Unpadded rows
+// (width a multiple of 4) are read straight into the picture; padded rows through a
+// scratch buffer.
+static int read_bmp_rows(const BmpSource& from, const BmpLayout& layout, int32_t width,
+                         int32_t height, uint8_t* pixels)
 {
     size_t row_bytes = (size_t)width * 3;
     size_t stride = (size_t)layout.stride;
@@ -205,12 +218,12 @@ static int read_bmp_rows(int file, const BmpLayout& layout, int32_t width, int32
         uint8_t* to = pixels + (size_t)r * row_bytes;
         uint64_t offset = layout.offset + (uint64_t)r * stride;
         if (!scratch) {
-            ok = read_at(file, to, rows * row_bytes, offset);
+            ok = read_at(from, to, rows * row_bytes, offset);
             if (ok)
                 swap_red_blue(to, rows * (size_t)width);
             continue;
         }
-        ok = read_at(file, scratch, rows * stride, offset);
+        ok = read_at(from, scratch, rows * stride, offset);
         for (size_t i = 0; i < rows && ok; i++) {
             memcpy(to + i * row_bytes, scratch + i * stride, row_bytes);
             swap_red_blue(to + i * row_bytes, (size_t)width);
@@ -220,24 +233,27 @@ static int read_bmp_rows(int file, const BmpLayout& layout, int32_t width, int32
     return ok;
 }
 
-int read_bmp_memory(const uint8_t* data, size_t size, RgbImage* image)
+// The header, then the rows; pixels set only when the whole picture was read.
+static int read_bmp_source(const BmpSource& from, RgbImage* image)
 {
-    if (size < (size_t)BMP_HEADER_SIZE)
-        return 0;
+    uint8_t header[BMP_HEADER_SIZE];
     BmpLayout layout;
-    if (!check_bmp_header(data, size, image, &layout))
+    uint8_t* pixels = nullptr;
+    int ok = read_at(from, header, sizeof header, 0) &&
+             check_bmp_header(header, from.size, image, &layout) &&
+             (pixels = alloc_pixels(image->width, image->height)) != nullptr &&
+             read_bmp_rows(from, layout, image->width, image->height, pixels);
+    if (!ok) {
+        free(pixels);
         return 0;
-    uint8_t* pixels = alloc_pixels(image->width, image->height);
-    if (!pixels)
-        return 0;
-    size_t row_bytes = (size_t)image->width * 3;
-    for (int32_t r = 0; r < image->height; r++) {
-        uint8_t* row = pixels + (size_t)r * row_bytes;
-        memcpy(row, data + layout.offset + (uint64_t)r * layout.stride, row_bytes);
-        swap_red_blue(row, (size_t)image->width);
     }
     image->pixels = pixels;
     return 1;
+}
+
+int read_bmp_memory(const uint8_t* data, size_t size, RgbImage* image)
+{
+    return read_bmp_source(BmpSource{-1, data, size}, image);
 }
 
 int read_bmp(const char* path, RgbImage* image)
@@ -247,21 +263,10 @@ int read_bmp(const char* path, RgbImage* image)
     if (file < 0)
         return 0;
     struct stat info;
-    uint8_t header[BMP_HEADER_SIZE];
-    BmpLayout layout;
-    uint8_t* pixels = nullptr;
     int ok = fstat(file, &info) == 0 && S_ISREG(info.st_mode) &&
-             read_at(file, header, sizeof header, 0) &&
-             check_bmp_header(header, (uint64_t)info.st_size, image, &layout) &&
-             (pixels = alloc_pixels(image->width, image->height)) != nullptr &&
-             read_bmp_rows(file, layout, image->width, image->height, pixels);
+             read_bmp_source(BmpSource{file, nullptr, (uint64_t)info.st_size}, image);
     close(file);
-    if (!ok) {
-        free(pixels);
-        return 0;
-    }
-    image->pixels = pixels;
-    return 1;
+    return ok;
 }
 
 //// writing

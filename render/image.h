@@ -44,7 +44,8 @@ void free_image(RgbImage* image);
 // signature matched, width, height and bytes_per_pixel hold the header's values.
 int read_bmp(const char* path, RgbImage* image);
 
-// The same reader over the bytes of a whole file held in memory.
+// The same reader, header checks and row loop, over the bytes of a whole file held in
+// memory.
 int read_bmp_memory(const uint8_t* data, size_t size, RgbImage* image);
 
 // Writes image as a 24-bit BMP file, through a temporary file renamed over path. Returns

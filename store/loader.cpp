@@ -143,22 +143,22 @@ static BeatRecord staged_beats[MAX_BEATS];
 static uint32_t staged_count;
 static uint32_t staged_maxima[MAX_BEATS][CRIME_TYPE_COUNT];
 
-// Opens data/beats/NAME<suffix>, or returns null when the name is unsafe or the file
-// cannot be opened as a regular file.
-static FILE* open_beat_file(const char* name, const char* suffix)
+// Opens data/beats/NAME<suffix> through open, or returns null when the name is unsafe or
+// the file cannot be opened.
+static FILE* open_beat_file(const char* name, const char* suffix, OpenForReading open)
 {
     if (!beat_name_is_safe(name))
         return nullptr;
     char path[sizeof BEATS_FOLDER + BEAT_NAME_SIZE + 8];
     snprintf(path, sizeof path, "%s%.7s%s", BEATS_FOLDER, name, suffix);
-    return open_regular_file(path);
+    return open(path);
 }
 
 // A file that fails while being read counts as missing: its slots end empty.
-static void read_months(BeatRecord* beat)
+static void read_months(BeatRecord* beat, OpenForReading open)
 {
     memset(beat->months, 0, sizeof beat->months);
-    FILE* file = open_beat_file(beat->name, ".csv");
+    FILE* file = open_beat_file(beat->name, ".csv", open);
     if (!file)
         return;
     char line[LINE_SIZE];
@@ -173,10 +173,10 @@ static void read_months(BeatRecord* beat)
 
 // The maxima change only when the whole file was read; a file that cannot be opened or
 // fails while being read keeps those of the last load that read this beat's years.
-static void read_years(BeatRecord* beat, uint32_t* maxima)
+static void read_years(BeatRecord* beat, uint32_t* maxima, OpenForReading open)
 {
     memset(beat->years, 0, sizeof beat->years);
-    FILE* file = open_beat_file(beat->name, "_yr.csv");
+    FILE* file = open_beat_file(beat->name, "_yr.csv", open);
     if (!file)
         return;
     uint32_t largest[CRIME_TYPE_COUNT] = {};
@@ -203,7 +203,12 @@ FILE* open_for_reading(const char* path)
 
 int load_records(const char* path)
 {
-    FILE* list = open_for_reading(path);
+    return load_records_from(path, open_for_reading);
+}
+
+int load_records_from(const char* path, OpenForReading open)
+{
+    FILE* list = open(path);
     if (!list)
         return 0;
     memcpy(staged_beats, beats, sizeof beats);  // a short line keeps what its beat held
@@ -222,9 +227,9 @@ int load_records(const char* path)
         return 0;
 
     for (uint32_t b = 0; b < staged_count; b++)
-        read_months(&staged_beats[b]);
+        read_months(&staged_beats[b], open);
     for (uint32_t b = 0; b < staged_count; b++)
-        read_years(&staged_beats[b], staged_maxima[b]);
+        read_years(&staged_beats[b], staged_maxima[b], open);
 
     memcpy(beats, staged_beats, sizeof beats);
     memcpy(beat_maxima, staged_maxima, sizeof beat_maxima);

@@ -45,6 +45,13 @@ int beat_name_is_safe(const char* name);
 // (read_records).
 int load_records(const char* path);
 
+// Opens a file of the loader for reading: a stream, or null when it cannot be opened.
+typedef FILE* (*OpenForReading)(const char* path);
+
+// load_records with every file (the list at path, the beats' data/beats/... files)
+// opened by open instead, e.g. as streams over memory; the same parsing and outcome.
+int load_records_from(const char* path, OpenForReading open);
+
 // The files the program reads besides the loader's (the field list) open as the
 // loader's do: open_regular_file(path), null for a missing file and for anything but a
 // regular file, never blocking.

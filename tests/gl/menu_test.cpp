@@ -30,27 +30,41 @@ protected:
     void expect_error(int command, const std::string& answer, const std::string& details)
     {
         const Texts shown = choose(command, {answer});
-        EXPECT_TRUE(shown.size() == 1 && shown[0].rfind("Error: ", 0) == 0) << testing::PrintToString(shown);
+        ASSERT_EQ(1u, shown.size()) << testing::PrintToString(shown);
+        EXPECT_EQ(0u, shown[0].rfind("Error: ", 0)) << shown[0];
         EXPECT_EQ(details, test_platform.messages.back().details);
     }
 };
 
 
-// Loading: the list's beats in the Query panel and "Load complete"; a list that cannot
-// be loaded says so twice (the loader's and the command's message); a cancel says nothing.
+// Loading: the list's beats in the Query panel and "Load complete", the timeline at its
+// start and the columns rebuilt from the new table (the query evaluated for the first
+// date); a list that cannot be loaded says so twice (the loader's and the command's
+// message) and leaves the date, the table and the columns; a cancel says nothing.
 // Export: "Save complete" only when the file was written.
 TEST_F(MenuTest, LoadAndExport)
 {
+    std::ofstream("list.csv") << "H\nA\n";
+    std::ofstream("data/beats/A.csv") << "H\n1990,1,Jan,7,5\n";
+    query_flags[0] = query_flags[1] = 1;
+    current_date = make_date(15, 6, 3);
+    ASSERT_EQ(1, read_records("list.csv"));
+    EXPECT_EQ((std::vector<uint32_t>{1, START_DATE, 12, 1}),
+              (std::vector<uint32_t>{beat_count, current_date, query_value[0], glIsList(COLUMN_LIST)}));
     EXPECT_EQ(Texts{}, choose(CMD_LOAD_DATA, {DIALOG_CANCEL}));
-    EXPECT_EQ(0u, beat_count);
-    EXPECT_EQ((Texts{"ERROR: read_records(): fopen error", "Error: Can't load data file!!"}),
-              choose(CMD_LOAD_DATA, {scratch_folder + "/missing.csv"}));
-    for (const RecordedMessage& m : test_platform.messages)
-        EXPECT_EQ(scratch_folder + "/missing.csv: No such file or directory", m.details);
     EXPECT_EQ(Texts{"Info: Load complete"}, choose(CMD_LOAD_DATA, {district}));
-    EXPECT_EQ(6u, beat_count);
     EXPECT_EQ(6, list_count(query_panel, IDC_BEAT_LIST));
     EXPECT_EQ(".csv", test_platform.dialogs.back().ext);
+    current_date = make_date(15, 6, 3);
+    delete_map(0);
+    for (const char* path : {"/missing.csv", "/data"}) {  // absent, a folder
+        EXPECT_EQ((Texts{"ERROR: read_records(): fopen error", "Error: Can't load data file!!"}),
+                  choose(CMD_LOAD_DATA, {scratch_folder + path}));
+        for (const RecordedMessage& m : test_platform.messages)
+            EXPECT_EQ(scratch_folder + path + (path[1] == 'm' ? ": No such file or directory" : ": Is a directory"), m.details);
+    }
+    EXPECT_EQ((std::vector<uint32_t>{6, make_date(15, 6, 3), 0}),
+              (std::vector<uint32_t>{beat_count, current_date, glIsList(COLUMN_LIST)}));
 
     EXPECT_EQ(Texts{"Info: Save complete"}, choose(CMD_EXPORT_CSV, {scratch_folder + "/values"}));
     EXPECT_EQ(0, read_file(scratch_folder + "/values.csv").rfind("BEAT,QUERY_VAL\r\nALDER,0\r\n", 0));
