@@ -21,7 +21,7 @@ static void commas_to_blanks(char* line)
 // in. Each scan_* moves *cursor past the field it read and returns 1, or returns 0 and
 // leaves *cursor alone when the field is missing or unreadable.
 
-static int is_blank(char c)
+int is_blank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }

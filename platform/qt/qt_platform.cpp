@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QOpenGLContext>
 #include <QOpenGLWidget>
 #include <QThread>
 #include <QTimer>
@@ -89,6 +90,13 @@ protected:
     void initializeGL() override
     {
         context_live = 1;
+        // the context can die before the widget: its objects go while it still can
+        connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
+            makeCurrent();
+            on_gl_context_destroyed();
+            doneCurrent();
+            context_live = 0;
+        }, Qt::DirectConnection);
         on_startup();
     }
 
