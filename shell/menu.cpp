@@ -140,7 +140,7 @@ static void quit()
     platform_destroy_main_window();
 }
 
-// Where "Data Start" and "Data End" go: the first and last month of the sample data.
+// Where "Data Start" and "Data End" go; the end is November, not the data's last month.
 constexpr PackedDate DATA_START_DATE = 0x4884;  // 1 January 1999
 constexpr PackedDate DATA_END_DATE = 0xAD84;    // 1 November 2011
 constexpr PackedDate DATE_LOW_BITS = 0x0003;    // below the day field

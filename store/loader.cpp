@@ -140,7 +140,7 @@ int beat_name_is_safe(const char* name)
 // beat list that fails part-way leaves the table as the last successful load left it.
 
 static BeatRecord staged_beats[MAX_BEATS];
-static uint32_t staged_count;
+static BeatIndex staged_count;
 static uint32_t staged_maxima[MAX_BEATS][CRIME_TYPE_COUNT];
 
 // Opens data/beats/NAME<suffix>, or returns null when the name is unsafe or the file
@@ -211,7 +211,7 @@ int load_records(const char* path)
     staged_count = 0;
     char line[LINE_SIZE];
     if (fgets(line, sizeof line, list)) {  // header
-        while (staged_count < (uint32_t)MAX_BEATS && fgets(line, sizeof line, list)) {
+        while (staged_count < MAX_BEATS && fgets(line, sizeof line, list)) {
             parse_beat_line(line, &staged_beats[staged_count]);
             staged_count++;
         }
@@ -221,13 +221,13 @@ int load_records(const char* path)
     if (!read_whole)
         return 0;
 
-    for (uint32_t b = 0; b < staged_count; b++)
+    for (BeatIndex b = 0; b < staged_count; b++)
         read_months(&staged_beats[b]);
-    for (uint32_t b = 0; b < staged_count; b++)
+    for (BeatIndex b = 0; b < staged_count; b++)
         read_years(&staged_beats[b], staged_maxima[b]);
 
     memcpy(beats, staged_beats, sizeof beats);
     memcpy(beat_maxima, staged_maxima, sizeof beat_maxima);
-    beat_count = staged_count;
+    beat_count = (uint32_t)staged_count;
     return 1;
 }

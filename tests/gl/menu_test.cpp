@@ -189,7 +189,6 @@ TEST_F(MenuTest, QuitInOrder)
 // as after Quit, is harmless.
 TEST_F(MenuTest, ContextGoingFreesTheViewObjects)
 {
-    ASSERT_TRUE(glIsTexture(MAP_TEXTURE) && glIsTexture(STRIPE_TEXTURE) && glIsList(MAP_LIST) && glIsList(COLUMN_LIST));
     for (int pass = 0; pass < 2; pass++) {
         on_gl_context_destroyed();
         EXPECT_EQ((std::vector<int>{0, 0, 0, 0, GL_NO_ERROR}),
