@@ -6,9 +6,8 @@
 #include "platform/platform.h"
 #include "query/query.h"
 #include "render/columns.h"
+#include "render/frame_gl.h"
 #include "render/map_gl.h"
-#include "shell/startup.h"
-#include "shell/view.h"
 #include "store/dates.h"
 #include "store/loader.h"
 #include "tests/gl_context.h"
@@ -21,6 +20,7 @@ static int setup_district()
     if (!gl_context_open(1024, 768))
         return 0;
     init_gl_state();
+    make_map();
     on_resize(1024, 768);
     if (!load_records("data/district.csv"))
         return 0;

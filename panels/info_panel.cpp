@@ -13,7 +13,7 @@
 #include "panels/file_dialogs.h"
 #include "store/safe_file.h"
 
-void beat_report(int beat)
+void beat_report(BeatIndex beat)
 {
     selected_beat = beat;
     make_columns();  // the figures below are those of the current date and query

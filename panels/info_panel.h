@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "store/crime_data.h"
 
 // The log's working buffer: at most 52,223 characters and the NUL.
 constexpr int INFO_LOG_SIZE = 52224;
@@ -10,9 +11,9 @@ constexpr int INFO_LOG_SIZE = 52224;
 // and the empty line after a final line end as one.
 constexpr int INFO_LINE_LIMIT = 198;
 
-// Makes beat (-1: none) the selected beat and rebuilds the columns; for a loaded beat
-// then appends its report (query/report.h) to the log.
-void beat_report(int beat);
+// Makes beat (NO_BEAT: none) the selected beat and rebuilds the columns; for a loaded
+// beat then appends its report (query/report.h) to the log.
+void beat_report(BeatIndex beat);
 
 // Appends text and one more CR LF to the log. Whole lines go from the front of the log,
 // each with its line end, first until the log fits INFO_LOG_SIZE - 1 characters, then

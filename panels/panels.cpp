@@ -2,8 +2,6 @@
 #include "panels/panels.h"
 
 #include "panels/panel_templates.h"
-#include "panels/timeline.h"
-#include "render/columns.h"
 
 Panel gis_panel = 0;
 Panel query_panel = 0;
@@ -11,14 +9,8 @@ Panel timeline_panel = 0;
 Panel info_panel = 0;
 Panel about_box = 0;
 
-static void show_date_on_timeline_panel()
-{
-    timeline_show_date(timeline_panel);
-}
-
 void create_panels()
 {
-    column_rebuild_hook = show_date_on_timeline_panel;
     gis_panel = platform_create_panel(&GIS_PANEL_TEMPLATE, gis_panel_proc);
     query_panel = platform_create_panel(&QUERY_PANEL_TEMPLATE, query_panel_proc);
     timeline_panel = platform_create_panel(&TIMELINE_PANEL_TEMPLATE, timeline_panel_proc);

@@ -46,8 +46,8 @@ void query_panel_refresh(Panel panel)
         list_set_selected(panel, IDC_CRIME_LIST, 0, 0);
 
     list_clear(panel, IDC_BEAT_LIST);
-    uint16_t count = loaded_beat_count();
-    for (uint16_t b = 0; b < count; b++) {
+    BeatIndex count = loaded_beat_count();
+    for (BeatIndex b = 0; b < count; b++) {
         char name[BEAT_NAME_SIZE];
         snprintf(name, sizeof name, "%.7s", beats[b].name);
         list_add(panel, IDC_BEAT_LIST, name);
@@ -73,7 +73,7 @@ int query_panel_command(Panel dialog, int control_id, int code)
         if (code == CODE_SELECTION_CHANGED) {
             int row = list_current(dialog, IDC_BEAT_LIST);
             // no current row (-1) clears the selection and moves nothing
-            if (row >= 0 && row < (int)loaded_beat_count())
+            if (row >= 0 && row < loaded_beat_count())
                 center_view_on(beats[row].lon, beats[row].lat);
             beat_report(row);
         }

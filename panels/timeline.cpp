@@ -9,17 +9,39 @@
 
 PackedDate timeline_start = START_DATE;
 PackedDate timeline_end = END_DATE;
-uint8_t play_mode = PLAY_PAUSED;
+PlayMode play_mode = PLAY_PAUSED;
 uint8_t step_unit = STEP_YEAR;
 
+// The one writer of current_date: the bar and the text follow on panel before the rebuild
+// evaluates the query for the new date.
+static void move_date(Panel panel, PackedDate date)
+{
+    current_date = date;
+    timeline_show_date(panel);
+    make_columns();
+}
+
+void set_current_date(PackedDate date)
+{
+    move_date(timeline_panel, date);
+}
+
+void step_current_date(int direction, uint8_t unit)
+{
+    PackedDate date = current_date;
+    if (direction > 0)
+        date_step_forward(&date, unit);
+    else if (direction < 0)
+        date_step_back(&date, unit);
+    set_current_date(date);
+}
+
 // During its initialisation the panel's handle is not stored yet: the reset acts on the
-// dialog being initialised, and the rebuild's own refresh (on the stored handle) on none.
+// dialog being initialised.
 static void reset_on(Panel dialog)
 {
-    current_date = timeline_start;
     bar_set_range(dialog, IDC_TIME_BAR, timeline_start, timeline_end);
-    timeline_show_date(dialog);
-    make_columns();
+    move_date(dialog, timeline_start);
 }
 
 void timeline_reset()
@@ -49,13 +71,13 @@ void timeline_panel_init(Panel dialog)
 // The "+" and "-" buttons: each pair steps by its own unit, whatever step_unit says.
 struct StepButton {
     int id;
-    int forward;
+    int direction;  // 1 forward, -1 back
     uint8_t unit;
 };
 static const StepButton STEP_BUTTONS[] = {
-    {IDC_DAY_PLUS, 1, STEP_DAY},     {IDC_DAY_MINUS, 0, STEP_DAY},
-    {IDC_MONTH_PLUS, 1, STEP_MONTH}, {IDC_MONTH_MINUS, 0, STEP_MONTH},
-    {IDC_YEAR_PLUS, 1, STEP_YEAR},   {IDC_YEAR_MINUS, 0, STEP_YEAR},
+    {IDC_DAY_PLUS, 1, STEP_DAY},     {IDC_DAY_MINUS, -1, STEP_DAY},
+    {IDC_MONTH_PLUS, 1, STEP_MONTH}, {IDC_MONTH_MINUS, -1, STEP_MONTH},
+    {IDC_YEAR_PLUS, 1, STEP_YEAR},   {IDC_YEAR_MINUS, -1, STEP_YEAR},
 };
 
 int timeline_panel_command(Panel dialog, int control_id, int code)
@@ -77,14 +99,9 @@ int timeline_panel_command(Panel dialog, int control_id, int code)
     for (const StepButton& button : STEP_BUTTONS) {
         if (button.id != control_id)
             continue;
-        if (code == CODE_CLICKED) {
-            // a step past the year field's range wraps the date; it is shown as it is
-            if (button.forward)
-                date_step_forward(&current_date, button.unit);
-            else
-                date_step_back(&current_date, button.unit);
-            make_columns();
-        }
+        // a step past the year field's range wraps the date; it is shown as it is
+        if (code == CODE_CLICKED)
+            step_current_date(button.direction, button.unit);
         return 1;
     }
     return 0;

@@ -269,3 +269,6 @@ void on_menu_command(int command_id);
 void on_key_release(int virtual_key);
 // The main window is being destroyed (close box): tear down and quit.
 void on_destroy();
+// The view's OpenGL context is about to go (its window is destroyed) and is current: the
+// objects made in it are freed. Runs after Quit too, which has freed them already.
+void on_gl_context_destroyed();

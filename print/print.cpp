@@ -6,15 +6,6 @@
 int page_width = 0;
 int page_height = 0;
 
-void fit_image_to_page(int page_w, int page_h, int image_w, int image_h, PageFit* fit)
-{
-    const float by_width = (float)page_w / (float)image_w;
-    const float by_height = (float)page_h / (float)image_h;
-    fit->scale = by_width < by_height ? by_width : by_height;  // equal: the height quotient
-    fit->x = ((float)page_w - (float)image_w * fit->scale) * 0.5f;
-    fit->y = ((float)page_h - (float)image_h * fit->scale) * 0.5f;
-}
-
 int print_begin()
 {
     int printer_error = 0;

@@ -1,23 +1,10 @@
 // print.h: the captured view on one printer page, scaled to fit and centred on a white
-// page, upright.
+// page, upright (the fit is fit_image_to_page, render/image.h).
 #pragma once
 
 #include "render/image.h"
 
 constexpr const char* PRINT_DOCUMENT_NAME = "ZAVROView 1.0b printout";
-
-// Where an image lies on a page: scaled by scale (the smaller of the two page-to-image
-// quotients) and moved by x, y from the page's bottom-left corner, so the left-over width
-// or height is split evenly on both sides. Sizes in pixels; all values single precision.
-struct PageFit {
-    float scale;
-    float x, y;
-};
-
-// The fit of an image of image_width x image_height on a page_width x page_height page.
-// Every size must be at least 1.
-void fit_image_to_page(int page_width, int page_height, int image_width, int image_height,
-                       PageFit* fit);
 
 // The printable area of the page print_begin set up, in device pixels.
 extern int page_width;

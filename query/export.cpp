@@ -14,8 +14,8 @@ int export_query_values(const char* path)
         return 0;
     static const char HEADER[] = "BEAT,QUERY_VAL\r\n";
     safe_file_write(&file, HEADER, sizeof HEADER - 1);
-    uint32_t count = loaded_beat_count();
-    for (uint32_t b = 0; b < count; b++) {
+    BeatIndex count = loaded_beat_count();
+    for (BeatIndex b = 0; b < count; b++) {
         char line[BEAT_NAME_SIZE + 16];  // name, comma, 10 digits, CR LF, NUL
         int length = snprintf(line, sizeof line, "%.7s,%u\r\n", beats[b].name, query_value[b]);
         safe_file_write(&file, line, (size_t)length);

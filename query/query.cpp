@@ -48,10 +48,10 @@ void eval_query()
         return;
     unsigned year = BASE_YEAR + date_year_offset(current_date);
     unsigned month = date_month(current_date);
-    uint32_t count = loaded_beat_count();
+    BeatIndex count = loaded_beat_count();
 
     // sums are unsigned 32-bit and wrap without a check
-    for (uint32_t b = 0; b < count; b++) {
+    for (BeatIndex b = 0; b < count; b++) {
         const MonthRecord* slot = find_month(&beats[b], year, month);
         if (!slot)
             continue;
@@ -60,7 +60,7 @@ void eval_query()
                 query_value[b] += slot->counts.count[t];
         query_area_total += query_value[b];
     }
-    for (uint32_t b = 0; b < count; b++) {
+    for (BeatIndex b = 0; b < count; b++) {
         const YearRecord* slot = find_year(&beats[b], year);
         if (!slot)
             continue;
@@ -71,4 +71,13 @@ void eval_query()
             }
         }
     }
+}
+
+int year_ratio(BeatIndex beat, float* ratio)
+{
+    *ratio = 0.0f;
+    if (query_year_max[beat] == 0)
+        return 0;
+    *ratio = (float)query_year_value[beat] / (float)query_year_max[beat];
+    return 1;
 }

@@ -22,3 +22,8 @@ void clear_query();
 
 // Evaluates query_flags for current_date over the beat table.
 void eval_query();
+
+// How beat's count of the current year stands against its summed yearly maxima, single
+// precision: 1 with *ratio = query_year_value / query_year_max, or 0 with *ratio = 0 when
+// the maximum is 0 (undefined).
+int year_ratio(BeatIndex beat, float* ratio);

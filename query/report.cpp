@@ -7,22 +7,14 @@
 #include "store/crime_data.h"
 #include "store/dates.h"
 
-int selected_beat = -1;
+BeatIndex selected_beat = NO_BEAT;
 
-// How this year's count stands against the sum of the yearly maxima, single precision.
-static float year_ratio(int beat)
-{
-    if (query_year_max[beat] == 0)
-        return 0.0f;
-    return (float)query_year_value[beat] / (float)query_year_max[beat];
-}
-
-int format_beat_report(int beat, char* text, int size)
+int format_beat_report(BeatIndex beat, char* text, int size)
 {
     if (size <= 0)
         return 0;
     text[0] = '\0';
-    if (beat < 0 || beat >= (int)loaded_beat_count())
+    if (beat < 0 || beat >= loaded_beat_count())
         return 0;
     char date[DATE_TEXT_SIZE];
     date_to_text(current_date, date);
@@ -30,7 +22,10 @@ int format_beat_report(int beat, char* text, int size)
                       ? 0.0f
                       : (float)query_value[beat] * 100.0f / (float)query_area_total;
     // the citywide reference, whichever beat is reported; 0 while it is not loaded
-    float comparison = (year_ratio(beat) - year_ratio(CITYWIDE_BEAT)) * 100.0f;
+    float ratio = 0.0f, citywide_ratio = 0.0f;
+    year_ratio(beat, &ratio);
+    year_ratio(CITYWIDE_BEAT, &citywide_ratio);
+    float comparison = (ratio - citywide_ratio) * 100.0f;
     const char* name = beats[beat].name;
     int length = snprintf(text, (size_t)size,
                           "***********************************************************\r\n"

@@ -3,8 +3,10 @@
 // panels/info_panel.h).
 #pragma once
 
-// Index of the selected beat, -1 = none. Other beats' columns turn translucent.
-extern int selected_beat;
+#include "store/crime_data.h"
+
+// The selected beat, NO_BEAT = none. Other beats' columns turn translucent.
+extern BeatIndex selected_beat;
 
 // Room for any report: beat names have at most 7 characters and every figure is bounded
 // by the 32-bit counts it comes from.
@@ -22,4 +24,4 @@ constexpr int REPORT_SIZE = 512;
 // ratio is query_year_value / query_year_max (0 for a maximum of 0). Both are computed in
 // single precision and printed with two decimals. Returns 1, or 0 with text empty when
 // beat is not a loaded beat or the report does not fit.
-int format_beat_report(int beat, char* text, int size);
+int format_beat_report(BeatIndex beat, char* text, int size);

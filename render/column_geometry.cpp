@@ -30,25 +30,15 @@ void column_geometry(float lon, float lat, uint32_t value, float scale, ColumnGe
         out->y[c] = ys[c];
         basemap_texcoord(xs[c], ys[c], &out->s[c], &out->t[c]);
     }
-    // the offset keeps a zero count 0.00125 scene units high at every scale
-    out->height = (float)value + 1.0f / (100.0f * scale);
+    out->height = column_top_height(value, scale);
 }
 
-// A year ratio, or 0 when the divisor is 0 (undefined).
-static int year_ratio(int beat, float* ratio)
-{
-    if (query_year_max[beat] == 0)
-        return 0;
-    *ratio = (float)query_year_value[beat] / (float)query_year_max[beat];
-    return 1;
-}
-
-void column_color(uint16_t beat, float rgba[4])
+void column_color(BeatIndex beat, float rgba[4])
 {
     float b = 0.0f;
     float g = 0.0f;
     const float* color = RED;
-    if (beat < MAX_BEATS && year_ratio(beat, &b) && year_ratio(CITYWIDE_BEAT, &g)) {
+    if (beat >= 0 && beat < MAX_BEATS && year_ratio(beat, &b) && year_ratio(CITYWIDE_BEAT, &g)) {
         // the edges in float, so a ratio exactly on an edge is yellow
         float upper = g + COLOR_BAND;
         float lower = g - COLOR_BAND;
@@ -62,7 +52,7 @@ void column_color(uint16_t beat, float rgba[4])
     rgba[0] = color[0];
     rgba[1] = color[1];
     rgba[2] = color[2];
-    rgba[3] = (selected_beat == -1 || selected_beat == (int)beat) ? 1.0f : SELECTED_OTHERS_ALPHA;
+    rgba[3] = (selected_beat == NO_BEAT || selected_beat == beat) ? 1.0f : SELECTED_OTHERS_ALPHA;
 }
 
 void column_face(const ColumnGeometry* column, const float base_rgba[4], float scale, int face,

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "render/view_state.h"
+#include "store/crime_data.h"
 
 constexpr float COLUMN_SIDE = 0.001f;         // footprint side, degrees
 constexpr float SELECTED_OTHERS_ALPHA = 0.15f;  // beats other than the selected one
@@ -22,13 +23,20 @@ constexpr float COLUMN_FACE_SHADE[4] = {0.09f, 0.06f, 0.03f, 0.0f};
 struct ColumnGeometry {
     float x[4];
     float y[4];
-    float height;  // query value + 1 / (100 x vertical_scale), counts
+    float height;  // column_top_height, counts
     float s[4];    // basemap texture coordinates of the corners
     float t[4];
 };
 
 // The basemap texture coordinate of a model point; outside 0..1 off the map.
 void basemap_texcoord(float x, float y, float* s, float* t);
+
+// The height of a column's top, counts, for a month sum of value at the given scale:
+// the offset keeps a zero count 0.00125 scene units high at every scale.
+inline float column_top_height(uint32_t value, float scale)
+{
+    return (float)value + 1.0f / (100.0f * scale);
+}
 
 // The column of a beat at (lon, lat) whose month sum is value, at the given scale
 // (0.01, 0.1 or 1).
@@ -37,7 +45,7 @@ void column_geometry(float lon, float lat, uint32_t value, float scale, ColumnGe
 // Base side colour and alpha of beat (red, green, blue, alpha), from the last query
 // evaluation and selected_beat: red above the citywide ratio + 0.05 or when a ratio is
 // undefined, green below it - 0.05, yellow between (edges included).
-void column_color(uint16_t beat, float rgba[4]);
+void column_color(BeatIndex beat, float rgba[4]);
 
 // The side faces in drawing order; face f runs from corner f to corner (f + 1) % 4.
 enum ColumnFaceSide { FACE_SOUTH = 0, FACE_EAST = 1, FACE_NORTH = 2, FACE_WEST = 3 };
@@ -68,9 +76,5 @@ inline float side_texture_top(float height, float scale)
 }
 
 // Rebuilds MAP_LIST and COLUMN_LIST from the beat table after evaluating the query.
-// Calls column_rebuild_hook first. Needs the main window's OpenGL context current.
+// Needs the main window's OpenGL context current.
 void make_columns();
-
-// Called at the start of every make_columns, null for none: the panels refresh what
-// they show of the date there.
-extern void (*column_rebuild_hook)();

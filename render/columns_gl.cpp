@@ -11,7 +11,7 @@
 static ColumnGeometry built_columns[MAX_BEATS];
 static float built_colors[MAX_BEATS][4];
 
-static void emit_map_list(uint16_t count)
+static void emit_map_list(BeatIndex count)
 {
     glDeleteLists(MAP_LIST, 1);
     glNewList(MAP_LIST, GL_COMPILE);
@@ -33,7 +33,7 @@ static void emit_map_list(uint16_t count)
     glEnable(GL_BLEND);
     glDepthFunc(GL_LESS);
     glBegin(GL_QUADS);
-    for (uint16_t i = 0; i < count; i++) {
+    for (BeatIndex i = 0; i < count; i++) {
         ColumnGeometry* column = &built_columns[i];
         column_geometry(beats[i].lon, beats[i].lat, query_value[i], vertical_scale, column);
         column_color(i, built_colors[i]);
@@ -47,12 +47,12 @@ static void emit_map_list(uint16_t count)
     glEndList();
 }
 
-static void emit_column_list(uint16_t count)
+static void emit_column_list(BeatIndex count)
 {
     glDeleteLists(COLUMN_LIST, 1);
     glNewList(COLUMN_LIST, GL_COMPILE);
     glBegin(GL_QUADS);
-    for (uint16_t i = 0; i < count; i++) {
+    for (BeatIndex i = 0; i < count; i++) {
         const ColumnGeometry* column = &built_columns[i];
         for (int face = FACE_SOUTH; face < COLUMN_FACES; face++) {
             ColumnFace quad;
@@ -68,14 +68,10 @@ static void emit_column_list(uint16_t count)
     glEndList();
 }
 
-void (*column_rebuild_hook)() = nullptr;
-
 void make_columns()
 {
-    if (column_rebuild_hook)
-        column_rebuild_hook();
     eval_query();
-    uint16_t count = loaded_beat_count();
+    BeatIndex count = loaded_beat_count();
     emit_map_list(count);
     emit_column_list(count);
     scene_generation++;

@@ -1,4 +1,4 @@
-// image.cpp: RgbImage, the BMP reader and writer, the power-of-two resampler.
+// image.cpp: RgbImage, the BMP reader and writer, the power-of-two resampler, the page fit.
 //
 // [SECTION] images
 // [SECTION] BMP header
@@ -6,6 +6,7 @@
 // [SECTION] reading
 // [SECTION] writing
 // [SECTION] resampling
+// [SECTION] fitting on a page
 #include "render/image.h"
 
 #include <cerrno>
@@ -435,4 +436,15 @@ int scale_image_pow2(const RgbImage* source, RgbImage* destination)
     }
     free(scratch);
     return 1;
+}
+
+//// fitting on a page
+
+void fit_image_to_page(int page_w, int page_h, int image_w, int image_h, PageFit* fit)
+{
+    const float by_width = (float)page_w / (float)image_w;
+    const float by_height = (float)page_h / (float)image_h;
+    fit->scale = by_width < by_height ? by_width : by_height;  // equal: the height quotient
+    fit->x = ((float)page_w - (float)image_w * fit->scale) * 0.5f;
+    fit->y = ((float)page_h - (float)image_h * fit->scale) * 0.5f;
 }

@@ -1,5 +1,5 @@
 // image.h: pictures in memory (RgbImage) and as 24-bit uncompressed BMP files, and the
-// resampling of a capture to power-of-two sides for a texture.
+// resampling of a capture to power-of-two sides for a texture, and its fit on a page.
 //
 // In memory: rows follow each other without padding, row 0 is the bottom row, each pixel
 // is red, green, blue. On disk: the 14-byte file header, the 40-byte information header,
@@ -53,6 +53,19 @@ int read_bmp_memory(const uint8_t* data, size_t size, RgbImage* image);
 // or the file cannot be written (folder missing, disk full); then a file already at path
 // is left unchanged.
 int write_bmp(const char* path, const RgbImage* image);
+
+// Where an image lies on a page: scaled by scale (the smaller of the two page-to-image
+// quotients) and moved by x, y from the page's bottom-left corner, so the left-over width
+// or height is split evenly on both sides. Sizes in pixels; all values single precision.
+struct PageFit {
+    float scale;
+    float x, y;
+};
+
+// The fit of an image of image_width x image_height on a page_width x page_height page.
+// Every size must be at least 1.
+void fit_image_to_page(int page_width, int page_height, int image_width, int image_height,
+                       PageFit* fit);
 
 // Resamples source (3 or more bytes a pixel, the first three used) into destination,
 // which it allocates with sides the smallest powers of two not below the source's, capped

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "query/query.h"
+#include "render/columns.h"
 #include "store/crime_data.h"
 
 float dot3(const Vec3* a, const Vec3* b)
@@ -94,7 +95,7 @@ void inverse_scene_transform(float m[16])
     // each step undoes one step of the frame's transform, in reverse order
     identity(m);
     translate(m, MAP_ORIGIN_X, MAP_ORIGIN_Y, 0.0f);
-    scale(m, 0.01f, 0.01f, 8.0f / vertical_scale);  // 1 / MAP_SCALE and 1 / (vertical_scale HEIGHT_SCALE)
+    scale(m, 1.0f / MAP_SCALE, 1.0f / MAP_SCALE, 1.0f / (vertical_scale * HEIGHT_SCALE));
     translate(m, -MAP_ORIGIN_X, -MAP_ORIGIN_Y, 0.0f);
     translate(m, view_center.x, view_center.y, view_center.z);
     rotate(m, view_heading, 2);
@@ -122,11 +123,11 @@ void make_pick_ray(int16_t x, int16_t y, PickRay* ray)
     ray->best_beat = 0;
 }
 
-void test_beat_hit(PickRay* ray, uint32_t i)
+void test_beat_hit(PickRay* ray, BeatIndex i)
 {
     const BeatRecord* beat = &beats[i];
     const Vec3 normal = {0.0f, 0.0f, 1.0f};
-    const Vec3 top = {beat->lon, beat->lat, (float)query_value[i] + 1.0f / (100.0f * vertical_scale)};
+    const Vec3 top = {beat->lon, beat->lat, column_top_height(query_value[i], vertical_scale)};
     const float offset = -dot3(&normal, &top);
     const float denominator = dot3(&normal, &ray->direction);
     if (denominator == 0.0f || std::isnan(denominator))
@@ -144,14 +145,14 @@ void test_beat_hit(PickRay* ray, uint32_t i)
     }
 }
 
-int pick_beat(int16_t x, int16_t y, uint32_t* beat)
+int pick_beat(int16_t x, int16_t y, BeatIndex* beat)
 {
     if (client_width < 2 || client_height < 2)
         return 0;  // no pixel grid to map from
     PickRay ray;
     make_pick_ray(x, y, &ray);
-    const uint32_t count = loaded_beat_count();
-    for (uint32_t i = 0; i < count; i++)
+    const BeatIndex count = loaded_beat_count();
+    for (BeatIndex i = 0; i < count; i++)
         test_beat_hit(&ray, i);
     const float no_hit = PICK_NO_HIT;
     if (memcmp(&ray.best_distance, &no_hit, sizeof no_hit) == 0)

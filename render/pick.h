@@ -8,16 +8,17 @@
 #include <cstdint>
 
 #include "render/view_state.h"
+#include "store/crime_data.h"
 
 constexpr float PICK_RADIUS = 0.002f;       // degrees, in the plane of a column's top
 constexpr float PICK_NO_HIT = 1e30f;        // best_distance while nothing is accepted
-constexpr float PICK_NEAR_DEPTH = -4.00001f;  // eye-space z of the clicked point, just past the near plane
+constexpr float PICK_NEAR_DEPTH = -(FRUSTUM_NEAR + 0.00001f);  // eye-space z of the clicked point, just past the near plane
 
 struct PickRay {
     Vec3 origin;           // the eye, model coordinates
     Vec3 direction;        // unit vector from the eye through the point, model coordinates
     float best_distance;   // smallest accepted distance so far, degrees; PICK_NO_HIT
-    uint32_t best_beat;    // the beat of best_distance
+    BeatIndex best_beat;   // the beat of best_distance
 };
 
 float dot3(const Vec3* a, const Vec3* b);
@@ -37,8 +38,8 @@ void make_pick_ray(int16_t x, int16_t y, PickRay* ray);
 
 // Accepts beat i when the ray crosses its top plane in front of the eye within
 // PICK_RADIUS of its position and nearer than the best so far (a tie keeps the earlier).
-void test_beat_hit(PickRay* ray, uint32_t i);
+void test_beat_hit(PickRay* ray, BeatIndex i);
 
 // 1 with *beat the beat under client pixel (x, y), or 0 (beat untouched) when none is,
 // no beat is loaded or the client is less than 2 pixels wide or high.
-int pick_beat(int16_t x, int16_t y, uint32_t* beat);
+int pick_beat(int16_t x, int16_t y, BeatIndex* beat);

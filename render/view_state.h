@@ -21,6 +21,8 @@ static_assert(MAP_ORIGIN_X == -95.31955f && MAP_ORIGIN_Y == 29.7395f, "map origi
 constexpr float MAP_SCALE = 100.0f;     // scene units per degree
 constexpr float HEIGHT_SCALE = 0.125f;  // scene units per count at vertical_scale 1
 constexpr float MIN_VIEW_DISTANCE = 7.0f;  // scene units; no upper bound
+constexpr float FRUSTUM_NEAR = 4.0f;       // scene units; half-height 1 at this plane
+constexpr float FRUSTUM_FAR = 256000.0f;
 
 struct Vec3 {
     float x, y, z;

@@ -8,13 +8,11 @@
 #include "panels/query_panel.h"
 #include "panels/timeline.h"
 #include "platform/platform.h"
-#include "render/columns.h"
+#include "render/frame_gl.h"
 #include "render/pick.h"
 #include "render/view_state.h"
-#include "shell/startup.h"
 #include "shell/view.h"
 #include "store/crime_data.h"
-#include "store/dates.h"
 
 constexpr float DRAG_ZOOM_PER_PIXEL = 0.25f;  // scene units of distance per pixel of Shift + right drag
 constexpr float WHEEL_ZOOM_IN = 0.95f;        // distance factor per wheel message away from the user
@@ -22,12 +20,6 @@ constexpr float WHEEL_ZOOM_OUT = 1.05f;
 constexpr float ARROW_TURN = 2.5f;            // degrees per tick of a held GIS arrow
 constexpr float ARROW_ZOOM_IN = 0.975f;       // distance factor per tick
 constexpr float ARROW_ZOOM_OUT = 1.05f;
-
-static void draw_frame()
-{
-    render_scene();
-    swap_frame();
-}
 
 static float clamp(float value, float limit)
 {
@@ -40,16 +32,6 @@ static void keep_distance()
         view_distance = MIN_VIEW_DISTANCE;
 }
 
-// One step of the timeline by step_unit, then the rebuild.
-static void step_timeline(int forward)
-{
-    if (forward)
-        date_step_forward(&current_date, step_unit);
-    else
-        date_step_back(&current_date, step_unit);
-    make_columns();
-}
-
 void on_left_press(unsigned key_flags, int16_t x, int16_t y)
 {
     platform_focus_and_capture_mouse();
@@ -57,8 +39,8 @@ void on_left_press(unsigned key_flags, int16_t x, int16_t y)
     last_mouse_y = y;
     if (!(key_flags & MK_CONTROL))
         return;
-    uint32_t beat;
-    beat_report(pick_beat(x, y, &beat) ? (int)beat : -1);
+    BeatIndex beat;
+    beat_report(pick_beat(x, y, &beat) ? beat : NO_BEAT);
     query_panel_refresh(query_panel);
     draw_frame();
 }
@@ -68,7 +50,7 @@ void on_right_press(unsigned key_flags, int16_t x, int16_t y)
     platform_focus_and_capture_mouse();
     last_mouse_x = x;
     last_mouse_y = y;
-    uint32_t beat;
+    BeatIndex beat;
     if ((key_flags & MK_CONTROL) && pick_beat(x, y, &beat))
         center_view_on(beats[beat].lon, beats[beat].lat);
     draw_frame();
@@ -112,11 +94,7 @@ void on_mouse_move(unsigned key_flags, int16_t x, int16_t y)
         draw_frame();
     } else if (!(key_flags & (MK_SHIFT | MK_CONTROL))) {
         // one step a move message, whatever dx is; a vertical move still rebuilds
-        if (dx > 0)
-            date_step_forward(&current_date, step_unit);
-        else if (dx < 0)
-            date_step_back(&current_date, step_unit);
-        make_columns();
+        step_current_date(dx, step_unit);
         draw_frame();
     }
 }
@@ -131,9 +109,9 @@ void on_wheel(int16_t delta)
 void on_key_release(int virtual_key)
 {
     if (virtual_key == VK_LEFT)
-        step_timeline(0);
+        step_current_date(-1, step_unit);
     else if (virtual_key == VK_RIGHT)
-        step_timeline(1);
+        step_current_date(1, step_unit);
     draw_frame();
 }
 
@@ -168,9 +146,9 @@ void on_timer(int timer_id)
     if (timer_id != FRAME_TIMER_ID)
         return;
     if (play_mode == PLAY_BACKWARD)
-        step_timeline(0);
+        step_current_date(-1, step_unit);
     else if (play_mode == PLAY_FORWARD)
-        step_timeline(1);
+        step_current_date(1, step_unit);
     apply_auto_move();
     // the frame on the screen stays until something it shows changes: an idle view costs
     // nothing, and any change shows at the latest one tick after it was made

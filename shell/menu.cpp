@@ -19,7 +19,6 @@
 #include "render/map_gl.h"
 #include "render/view_state.h"
 #include "shell/records.h"
-#include "shell/startup.h"
 #include "shell/view.h"
 #include "store/dates.h"
 #include "panels/file_dialogs.h"
@@ -98,8 +97,7 @@ static int capture_view(RgbImage* image)
         platform_message_box("The view could not be captured: it has no area or there is no memory for it.", "Error");
         return 0;
     }
-    render_scene();
-    swap_frame();
+    draw_frame();
     read_frame(image);
     return 1;
 }
@@ -145,11 +143,15 @@ static void quit()
     platform_destroy_main_window();
 }
 
-// The date's day, month and year fields set, its two lowest bits kept.
-static void set_date_fields(unsigned year_offset, unsigned month, unsigned day)
+// Where "Data Start" and "Data End" go; the end is November, not the data's last month.
+constexpr PackedDate DATA_START_DATE = 0x4884;  // 1 January 1999
+constexpr PackedDate DATA_END_DATE = 0xAD84;    // 1 November 2011
+constexpr PackedDate DATE_LOW_BITS = 0x0003;    // below the day field
+
+// The date's day, month and year fields set from fields, its two lowest bits kept.
+static void set_date_fields(PackedDate fields)
 {
-    current_date = (PackedDate)((current_date & 0x0003) | make_date(year_offset, month, day));
-    make_columns();
+    set_current_date((PackedDate)((current_date & DATE_LOW_BITS) | fields));
 }
 
 void on_menu_command(int command_id)
@@ -166,12 +168,9 @@ void on_menu_command(int command_id)
     case CMD_SHOW_TIMELINE_PANEL: panel_show(timeline_panel); break;
     case CMD_SHOW_INFO_PANEL: panel_show(info_panel); break;
     case CMD_DEFAULT_LOCATION: view_center = default_view_center; break;
-    case CMD_DEFAULT_TIME:
-        current_date = timeline_start;
-        make_columns();
-        break;
-    case CMD_DATA_START: set_date_fields(1999 - BASE_YEAR, 1, 1); break;
-    case CMD_DATA_END: set_date_fields(2011 - BASE_YEAR, 11, 1); break;
+    case CMD_DEFAULT_TIME: set_current_date(timeline_start); break;
+    case CMD_DATA_START: set_date_fields(DATA_START_DATE); break;
+    case CMD_DATA_END: set_date_fields(DATA_END_DATE); break;
     case CMD_DEFAULT_QUERY:
         // the first type's word, which also holds the no-query mark, becomes 0: from the
         // start this is a query with no type chosen
@@ -181,6 +180,5 @@ void on_menu_command(int command_id)
         break;
     default: break;  // the Saved items have no action: nothing is ever saved
     }
-    render_scene();
-    swap_frame();
+    draw_frame();
 }

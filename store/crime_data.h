@@ -49,14 +49,20 @@ struct BeatRecord {
     YearRecord years[YEAR_SLOTS];     // in the order of the yearly file's lines
 };
 
+// A row of the beat table, from the loader to the query results, the columns and
+// picking: 0 .. MAX_BEATS - 1, or NO_BEAT. Signed, as the selection and a list's
+// current row are, so that "none" compares without conversions.
+typedef int BeatIndex;
+constexpr BeatIndex NO_BEAT = -1;
+
 // Only beats 0 .. beat_count - 1 are valid; later records may hold stale data.
 extern BeatRecord beats[MAX_BEATS];
 extern uint32_t beat_count;
 
 // beat_count, never more than the table holds: the bound every reader loops to.
-inline uint16_t loaded_beat_count()
+inline BeatIndex loaded_beat_count()
 {
-    return beat_count < (uint32_t)MAX_BEATS ? (uint16_t)beat_count : (uint16_t)MAX_BEATS;
+    return beat_count < (uint32_t)MAX_BEATS ? (BeatIndex)beat_count : MAX_BEATS;
 }
 
 // [beat][type] the largest yearly count of that type in the beat's last yearly file read.

@@ -3,10 +3,7 @@
 
 #include <cstring>
 
-static int is_blank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+#include "store/loader.h"
 
 // The low 8 bits of the decimal integer at text. Arithmetic modulo 2^32 keeps the low
 // bits of any length of digits exact, and cannot overflow as a signed parse would.

@@ -21,7 +21,7 @@ static void commas_to_blanks(char* line)
 // in. Each scan_* moves *cursor past the field it read and returns 1, or returns 0 and
 // leaves *cursor alone when the field is missing or unreadable.
 
-static int is_blank(char c)
+int is_blank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -140,7 +140,7 @@ int beat_name_is_safe(const char* name)
 // beat list that fails part-way leaves the table as the last successful load left it.
 
 static BeatRecord staged_beats[MAX_BEATS];
-static uint32_t staged_count;
+static BeatIndex staged_count;
 static uint32_t staged_maxima[MAX_BEATS][CRIME_TYPE_COUNT];
 
 // Opens data/beats/NAME<suffix> through open, or returns null when the name is unsafe or
@@ -216,7 +216,7 @@ int load_records_from(const char* path, OpenForReading open)
     staged_count = 0;
     char line[LINE_SIZE];
     if (fgets(line, sizeof line, list)) {  // header
-        while (staged_count < (uint32_t)MAX_BEATS && fgets(line, sizeof line, list)) {
+        while (staged_count < MAX_BEATS && fgets(line, sizeof line, list)) {
             parse_beat_line(line, &staged_beats[staged_count]);
             staged_count++;
         }
@@ -226,13 +226,13 @@ int load_records_from(const char* path, OpenForReading open)
     if (!read_whole)
         return 0;
 
-    for (uint32_t b = 0; b < staged_count; b++)
+    for (BeatIndex b = 0; b < staged_count; b++)
         read_months(&staged_beats[b], open);
-    for (uint32_t b = 0; b < staged_count; b++)
+    for (BeatIndex b = 0; b < staged_count; b++)
         read_years(&staged_beats[b], staged_maxima[b], open);
 
     memcpy(beats, staged_beats, sizeof beats);
     memcpy(beat_maxima, staged_maxima, sizeof beat_maxima);
-    beat_count = staged_count;
+    beat_count = (uint32_t)staged_count;
     return 1;
 }

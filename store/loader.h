@@ -18,6 +18,10 @@
 
 constexpr int LINE_SIZE = 256;  // read buffer of one line, NUL included
 
+// 1 for the C locale's white space (blank, tab, line feed, vertical tab, form feed,
+// carriage return), whatever locale the program runs in: what separates fields.
+int is_blank(char c);
+
 // Beat list line "NAME,LON,LAT"; the coordinates are floats as sscanf's "%f" reads
 // them. A name longer than 7 characters is cut to its first 7, which then also name the
 // beat's data files. Changes commas in line to blanks.

@@ -32,6 +32,7 @@
 #include "panels/file_dialogs.h"
 #include "shell/menu.h"
 #include "shell/records.h"
+#include "render/frame_gl.h"
 #include "shell/startup.h"
 #include "shell/view.h"
 #include "store/dates.h"
@@ -62,7 +63,8 @@ inline void reset_program_state()
 }
 
 // The program on a width x height context: started (PROGRAM: on_startup and on_resize),
-// only its GL state made (GL_STATE: init_gl_state and on_resize), or just reset (NOTHING).
+// only its view made (GL_STATE: init_gl_state, the basemap, the lists and on_resize), or
+// just reset (NOTHING).
 class GlTest : public ::testing::Test {
 protected:
     std::unique_ptr<ScratchFolder> scratch;  // enter_scratch: the test's working folder
@@ -74,14 +76,16 @@ protected:
         reset_program_state();
         if (how == PROGRAM)
             on_startup();
-        else if (how == GL_STATE)
+        else if (how == GL_STATE) {
             init_gl_state();
+            make_map();
+            make_columns();
+        }
         if (how != NOTHING)
             on_resize(width, height);
     }
     void TearDown() override
     {
-        column_rebuild_hook = nullptr;
         start_beat_list[0] = 0;
         scratch.reset();
         delete_map(1);

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QOpenGLContext>
 #include <QOpenGLWidget>
 #include <QThread>
 #include <QTimer>
@@ -89,6 +90,16 @@ protected:
     void initializeGL() override
     {
         context_live = 1;
+        // the context can die before the widget: its objects go while it still can. At the
+        // end it dies in the base destructor, when only the QOpenGLWidget is left of this.
+        QOpenGLWidget* widget = this;
+        connect(context(), &QOpenGLContext::aboutToBeDestroyed, widget, [widget] {
+            widget->makeCurrent();
+            on_gl_context_destroyed();
+            widget->doneCurrent();
+            if (gl_view)
+                gl_view->context_live = 0;
+        }, Qt::DirectConnection);
         on_startup();
     }
 

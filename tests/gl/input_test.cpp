@@ -113,7 +113,8 @@ TEST_F(Input, PressCapturesAndTheLastPositionStays)
 TEST_F(Input, TickPlaysAndRepeatsTheHeldArrow)
 {
     const struct Case {
-        uint8_t play, unit, move;
+        PlayMode play;
+        uint8_t unit, move;
         View before;
         PackedDate date;  // from 31 January 2004
         View after;

@@ -202,4 +202,16 @@ TEST_F(MenuTest, QuitInOrder)
     EXPECT_EQ(0, test_platform.quit_code);
 }
 
+// The context going frees the view's objects however the window closed; a second free,
+// as after Quit, is harmless.
+TEST_F(MenuTest, ContextGoingFreesTheViewObjects)
+{
+    for (int pass = 0; pass < 2; pass++) {
+        on_gl_context_destroyed();
+        EXPECT_EQ((std::vector<int>{0, 0, 0, 0, GL_NO_ERROR}),
+                  (std::vector<int>{glIsTexture(MAP_TEXTURE), glIsTexture(STRIPE_TEXTURE), glIsList(MAP_LIST),
+                                    glIsList(COLUMN_LIST), (int)glGetError()})) << pass;
+    }
+}
+
 }  // namespace

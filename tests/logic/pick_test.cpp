@@ -65,9 +65,9 @@ TEST_F(Pick, ClickOnADrawnTopPicksItsBeat)
                               {20, -180, 7, 1, default_view_center}};
     for (const Camera& c : cameras) {
         set_camera(c);
-        for (uint32_t b = 0; b < MAX_BEATS; b++) {
+        for (BeatIndex b = 0; b < MAX_BEATS; b++) {
             auto [x, y] = drawn_at(beats[b].lon, beats[b].lat, query_value[b] + 1.0 / (100.0 * vertical_scale));
-            uint32_t picked = 99;
+            BeatIndex picked = 99;
             if (x < 0)
                 continue;  // off screen from this camera
             EXPECT_EQ(std::pair(1, b), std::pair(pick_beat(x, y, &picked), picked)) << "tilt " << c.tilt;
@@ -83,7 +83,7 @@ TEST_F(Pick, AcceptanceCircleTiesAndMisses)
     beats[0].lon = beats[0].lat = beats[1].lat = 0.0f;
     beats[1].lon = 0.002f;
     query_value[0] = query_value[1] = 0;
-    const struct { PickRay ray; uint32_t beats; float distance; uint32_t beat; } cases[] = {
+    const struct { PickRay ray; uint32_t beats; float distance; BeatIndex beat; } cases[] = {
         {ray_down(0.002f, 0.0f), 1, 0.002f, 0},
         {ray_down(0.0f, 0.0021f), 1, PICK_NO_HIT, 0},
         {ray_down(0.0005f, 0.0f), 2, 0.0005f, 0},
@@ -94,7 +94,7 @@ TEST_F(Pick, AcceptanceCircleTiesAndMisses)
     };
     for (const auto& c : cases) {
         PickRay ray = c.ray;
-        for (uint32_t i = 0; i < c.beats; i++)
+        for (BeatIndex i = 0; i < (BeatIndex)c.beats; i++)
             test_beat_hit(&ray, i);
         EXPECT_FLOAT_EQ(c.distance, ray.best_distance) << c.ray.origin.x << " " << c.ray.origin.y;
         EXPECT_EQ(c.beat, ray.best_beat) << c.ray.origin.x << " " << c.ray.origin.y;
@@ -107,11 +107,11 @@ TEST_F(Pick, NothingToPick)
 {
     set_camera({0, 0, 20, 2, default_view_center});
     const auto [x, y] = drawn_at(beats[0].lon, beats[0].lat, query_value[0] + 0.01);
-    uint32_t picked = 77;
+    BeatIndex picked = 77;
     const struct { uint32_t beats; int16_t width, height; } cases[] = {{0, 1021, 700}, {6, 1, 700}, {6, 1021, 0}};
     for (const auto& c : cases) {
         beat_count = c.beats, client_width = c.width, client_height = c.height;
-        EXPECT_EQ(std::pair(0, 77u), std::pair(pick_beat(x, y, &picked), picked)) << c.beats;
+        EXPECT_EQ(std::pair(0, 77), std::pair(pick_beat(x, y, &picked), picked)) << c.beats;
     }
 }
 

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The program starts, shows its window: the grey background around the basemap, and
-# exits with code 0 when the window is closed. Runs under xvfb-run; $1 is the program.
+# exits with code 0 and no OpenGL error when the window is closed. Runs under xvfb-run;
+# $1 is the program.
 set -u
 program=$1
 source "$(dirname "$0")/../tools/wait_for_window.sh"
 shot=$(mktemp --suffix=.png)
 state=$(mktemp)
-trap 'rm -f "$shot" "$state"' EXIT
+trap 'rm -f "$shot" "$state" "$state.err"' EXIT
 
-ZAVRO_TEST_STATE=$state "$program" &
+ZAVRO_TEST_STATE=$state "$program" 2>"$state.err" &
 pid=$!
 window=$(wait_for_window '^ZAVROView 1\.0b$' 20)
 [ -n "$window" ] || { echo "FAIL: no window named 'ZAVROView 1.0b'"; kill "$pid"; exit 1; }
@@ -38,4 +39,5 @@ if kill -0 "$pid" 2>/dev/null; then echo "FAIL: still running after close"; kill
 wait "$pid"
 code=$?
 [ "$code" -eq 0 ] || { echo "FAIL: exit code $code"; exit 1; }
+! grep "OpenGL reported an error" "$state.err" || { echo "FAIL: an OpenGL error when the window closed"; exit 1; }
 echo "PASS"
