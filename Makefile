@@ -73,8 +73,8 @@ package: package-deps
 	lintian --allow-root --fail-on error $(PACKAGE_BUILD)/*.deb
 
 # The package unpacked and its program started from there under Xvfb, as a new user would.
-package-check: package
-	xvfb-run -a -s "-screen 0 1280x1024x24" bash tests/package/check_package.sh $(PACKAGE_BUILD)/*.deb
+package-check: package test-deps
+	bash tests/tools/with_xvfb.sh 1280x1024 -- bash tests/package/check_package.sh $(PACKAGE_BUILD)/*.deb
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)
