@@ -10,7 +10,7 @@ PACKAGE_BUILD := build-package
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: run test test-release test-asan build test-build deps test-deps bench soak fuzz clean
+.PHONY: run test test-release test-asan build test-build asan-build deps test-deps bench soak fuzz clean
 
 deps:
 	@bash tools/install_deps.sh
@@ -31,7 +31,7 @@ run: build
 	./$(BUILD)/zavro
 
 # The release build's tests, then the same tests built with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Warnings are errors in both.
+# UndefinedBehaviorSanitizer (the monkey test among them). Warnings are errors in both.
 test: test-release test-asan
 
 test-build: test-deps
@@ -41,18 +41,29 @@ test-build: test-deps
 test-release: test-build
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-test-asan: test-deps
+asan-build: test-deps
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DZAVRO_SANITIZE=ON -DZAVRO_WERROR=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+test-asan: asan-build
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 bench: test-build
 	bash bench/run_benchmarks.sh $(TEST_BUILD)
 
-# The whole program playing for an hour (SOAK_MINUTES=N for less), its memory each minute.
+# The whole program playing for an hour (SOAK_MINUTES=N for less), its memory each minute;
+# it must be alive and answering at the end. SOAK_MODE=monkey instead drives the sanitizer
+# build with random input for 15 minutes (MONKEY_SECONDS=N; MONKEY_SEED=N replays a run).
+ifeq ($(SOAK_MODE),monkey)
+soak: asan-build
+	MONKEY_SECONDS=$${MONKEY_SECONDS:-900} ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+	  XDG_RUNTIME_DIR=$(CURDIR)/$(ASAN_BUILD)/runtime \
+	  bash tests/tools/with_xvfb.sh 1280x1024 -- bash tests/xvfb/monkey.sh $(ASAN_BUILD)/zavro
+else
 soak: test-build
 	bash bench/soak.sh $(TEST_BUILD)
+endif
 
 # libFuzzer programs (clang); run one with e.g. build-fuzz/fuzz/bmp_fuzz fuzz/corpus/bmp
 fuzz: test-deps
