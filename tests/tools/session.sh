@@ -107,8 +107,9 @@ close_and_expect_exit_0() {
 # the program ends, with code 0
 expect_exit_0() {
     for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$pid" 2>/dev/null; then echo "FAIL: still running"; kill -9 "$pid"; exit 1; fi
+    kill -0 "$pid" 2>/dev/null && { kill -9 "$pid"; fail "still running"; }
     wait "$pid"
     local code=$?
-    [ "$code" -eq 0 ] || { echo "FAIL: exit code $code"; exit 1; }
+    pid=
+    [ "$code" -eq 0 ] || fail "exit code $code"
 }
