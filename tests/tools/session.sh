@@ -106,7 +106,7 @@ close_and_expect_exit_0() {
 }
 # the program ends, with code 0
 expect_exit_0() {
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done  # 20 s: a sanitizer build under load ends slowly
     kill -0 "$pid" 2>/dev/null && { kill -9 "$pid"; fail "still running"; }
     wait "$pid"
     local code=$?
