@@ -12,6 +12,8 @@ Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" 2>/dev/null &
 server=$!
 trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null' EXIT
 trap 'exit 143' TERM INT
+# a watchman ends the server should this script be killed outright (a test's timeout)
+( while kill -0 $$ 2>/dev/null; do sleep 1; done; kill "$server" 2>/dev/null ) >/dev/null 2>&1 &
 read -r -t 30 number <"$fifo"
 rm -f "$fifo"
 [ -n "${number:-}" ] || { echo "with_xvfb.sh: Xvfb did not start" >&2; exit 1; }
