@@ -6,10 +6,10 @@
 set -u
 build=${1:-build}
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build"
+  exec bash "$(dirname "$0")/../tests/tools/with_xvfb.sh" 1280x1024 -- bash "$0" "$build"
 fi
 export XDG_RUNTIME_DIR=$(mktemp -d)
-source "$(dirname "$0")/../tests/tools/wait_for_window.sh"
+source "$(dirname "$0")/../tests/tools/session.sh"
 out=$(mktemp)
 run() {  # $1: what to do in the window
   "$build/bench/zavro_input_frame" data/district.csv >"$out" 2>/dev/null &

@@ -2,25 +2,25 @@
 # The whole program playing the sample district forward by day for an hour (SOAK_MINUTES),
 # a beat chosen in the Query panel every 20 seconds so reports keep arriving in the Info
 # log; prints the resident memory once a minute and the growth after the first minute.
-# $1 is the build folder. Starts its own Xvfb when no display is set. Asserts nothing.
+# Fails unless the program is alive and answering at every sample, the last included.
+# $1 is the build folder. Starts its own Xvfb when no display is set.
 set -u
 build=${1:-build}
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build"
+  exec bash "$(dirname "$0")/../tests/tools/with_xvfb.sh" 1280x1024 -- bash "$0" "$build"
 fi
 export XDG_RUNTIME_DIR=$(mktemp -d)
 minutes=${SOAK_MINUTES:-60}
 tools="$(dirname "$0")/../tests/tools"
+state=$(mktemp)
 
-"$build/zavro" data/district.csv >/dev/null 2>&1 &
+ZAVRO_TEST_STATE=$state "$build/zavro" data/district.csv >/dev/null 2>&1 &
 pid=$!
 source "$tools/session.sh"
 find_window
 sleep 1
 # the Timeline to the bottom right, "Day" as the step, then ">"
-xdotool mousemove $(( X + 200 )) $(( Y + 8 )) mousedown 1 mousemove $(( X + 450 )) $(( Y + 400 )) \
-    mousemove $(( X + 700 )) $(( Y + HEIGHT - 80 )) mouseup 1
-sleep 0.3
+drag 200 8 700 $(( HEIGHT - 80 ))
 tx=$(( 500 + 1 )); ty=$(( HEIGHT - 80 - 8 + 18 ))
 click $(( tx + $(ux 266) )) $(( ty + $(uy 13) ))
 sleep 0.2  # the step list opens
@@ -32,7 +32,7 @@ rss() { awk '/^VmRSS/ { print $2 }' "/proc/$pid/status"; }
 first=0
 echo "soak: $minutes minutes of playback by day, a report every 20 s (resident memory, KiB)"
 for minute in $(seq 0 "$minutes"); do
-  kill -0 "$pid" 2>/dev/null || { echo "the program ended early"; exit 1; }
+  answering || fail "the program is not alive and answering at minute $minute"
   now=$(rss)
   [ "$minute" -eq 1 ] && first=$now
   echo "  minute $minute: $now"
@@ -45,5 +45,5 @@ done
 # from the sample of minute 1 to the last one: a fresh reading might catch a report's
 # short-lived buffers
 echo "  growth after the first minute: $(( now - first )) KiB"
-/usr/bin/python3 "$tools/close_window.py" "$window"
-wait "$pid"
+close_and_expect_exit_0
+rm -f "$state"

@@ -5,7 +5,7 @@
 set -u
 build=${1:-build}
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build"
+  exec bash "$(dirname "$0")/../tests/tools/with_xvfb.sh" 1280x1024 -- bash "$0" "$build"
 fi
 export XDG_RUNTIME_DIR=$(mktemp -d)
 runs=10

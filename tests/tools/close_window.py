@@ -10,9 +10,8 @@ from Xlib import X, display, protocol
 
 screen = display.Display()
 window = screen.create_resource_object("window", int(sys.argv[1]))
-protocols = screen.intern_atom("WM_PROTOCOLS")
-delete = screen.intern_atom("WM_DELETE_WINDOW")
-event = protocol.event.ClientMessage(window=window, client_type=protocols,
-                                     data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-window.send_event(event, event_mask=X.NoEventMask)
+atom = screen.intern_atom
+window.send_event(protocol.event.ClientMessage(window=window, client_type=atom("WM_PROTOCOLS"),
+                                               data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])),
+                  event_mask=X.NoEventMask)
 screen.flush()

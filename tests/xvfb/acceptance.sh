@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# A new user's whole session, driven with the mouse and keys: started with the sample
-# district on the command line; the Timeline's month "+"; "Load Data.." with the path typed
-# in the dialog; two crime types chosen; playback for a second, then pause; "+" and the
-# arrow keys; a beat chosen, the log cleared, a Ctrl + left click on its column writing its
-# report; a right drag tilting the view; the log saved, the values exported, a snapshot
-# saved and the view printed to a PDF file, each file checked for its content; every panel
-# hidden by its close box and shown again from the menu; the About box; "Quit" with exit
-# code 0. Runs under xvfb-run; $1 is the program. ZAVRO_SHOTS=FOLDER keeps the screenshots.
+# A new user's whole session, driven with the mouse and keys, in a language that writes a
+# decimal comma: started with the sample district on the command line, the window and its
+# panels as they first show; the Timeline's month "+"; "Load Data.." with the path typed
+# in the dialog; the Timeline dragged off the Query panel; a crime type chosen by typing its
+# name, a second with Ctrl; playback for a second, then pause; "+" and the arrow keys; a
+# beat chosen, the log cleared, a Ctrl + left click on its column writing its report; a
+# right drag tilting the view; the log saved (a name's ".txt" added, a replacement asked
+# about), the values exported, a snapshot saved and the view printed to a PDF file, each
+# file checked for its content; the Query panel dragged past the corner; every panel hidden
+# by its close box and shown again from the menu; the About box; "Quit" with exit code 0.
+# $1 is the program. ZAVRO_SHOTS=FOLDER keeps the screenshots.
 #
 # Texts are read from the program's test hook ZAVRO_TEST_STATE (what the panels and a
 # message box show, rewritten on every frame-timer tick and message box).
@@ -19,10 +22,13 @@ shots=${ZAVRO_SHOTS:-$work}
 mkdir -p "$shots"
 state="$work/state"
 
-ZAVRO_TEST_STATE=$state ZAVRO_PRINT_TO_PDF="$work/page.pdf" "$program" data/district.csv &
+localedef -i de_DE -f UTF-8 "$work/de_DE.UTF-8" 2>/dev/null
+[ -d "$work/de_DE.UTF-8" ] || { echo "FAIL: cannot build the de_DE.UTF-8 locale (package locales)"; exit 1; }
+LOCPATH=$work LC_ALL=de_DE.UTF-8 ZAVRO_TEST_STATE=$state ZAVRO_PRINT_TO_PDF="$work/page.pdf" "$program" data/district.csv &
 pid=$!
 source "$tools/session.sh"
 find_window
+captions() { /usr/bin/python3 "$tools/find_captions.py" "$shots/$1.png" 58,86,128; }
 date_is() { expect_state "^  1044 $1\$" "the date is not $1"; }
 current_date_text() {  # the Timeline's (panel 3) date text
     awk '/^panel / { panel = $2 } panel == 3 && /^  1044 / { sub(/^  1044 /, ""); print }' "$state"
@@ -32,8 +38,19 @@ count_colour() {  # pixels near a saturated side colour: red or green
         -format '%[fx:round(mean*w*h)]' info:
 }
 
-# started with the district: its beats listed; the Timeline at the top left steps by month
+# started with the district: its beats listed; the window 1024 x 768 and its view sized
+# once (a second size, the menu bar arriving late, leaves a framebuffer with the driver);
+# the panels one over the other at the top left, the Timeline on top, the Info panel and
+# the About box hidden; the grey background around the basemap
 sleep 0.8
+[ "${WIDTH}x$(( HEIGHT + MENU_HEIGHT ))" = 1024x768 ] || fail "the window is ${WIDTH}x$(( HEIGHT + MENU_HEIGHT ))"
+grep -qx "view_sizes 1" "$state" || fail "the view was sized $(grep view_sizes "$state") at start-up"
+[ "$(grep -cE '^panel [45] hidden$' "$state")" = 2 ] || fail "the Info panel or the About box shows at start"
+shoot start
+[ "$(captions start)" = "1 1 $(ux 291)" ] || fail "at start the caption bars are not the Timeline's alone: $(captions start)"
+[ "$(mean start 20x20+5+$(( HEIGHT - 25 )))" = 127,127,127 ] || fail "the background is not 127,127,127"
+[ "$(spread start 400x300+312+$(( HEIGHT / 2 - 150 )))" -ge 5 ] || fail "no basemap in the middle"
+# the Timeline steps by month
 expect_state "^  1048 ALDER;BIRCH;CEDAR;LINDEN;MAPLE;CITYWD;$" "the command line's beats are not listed"
 date_is "January,1,1990"
 click $(( 1 + $(ux 85) )) $(( 18 + $(uy 31) ))
@@ -45,18 +62,23 @@ answer_dialog '^Open' "$(pwd)/data/district.csv"
 message "Info: Load complete"
 date_is "January,1,1990"
 
-# the Timeline to the bottom right, off the Query panel
+# the Timeline dragged by its caption to the bottom right: the Query panel's caption shows
+# at its place, and the corner the Timeline left is the clean background again
 timeline_x=700; timeline_y=$(( HEIGHT - 80 ))
-xdotool mousemove $(( X + 200 )) $(( Y + 8 )) mousedown 1 mousemove $(( X + 450 )) $(( Y + 400 )) \
-    mousemove $(( X + timeline_x )) $(( Y + timeline_y )) mouseup 1
-sleep 0.3
+drag 200 8 "$timeline_x" "$timeline_y"
+shoot moved
+captions moved | grep -x "$(( $(ux 20) + 1 )) $(( $(uy 20) + 1 )) $(ux 257)" >/dev/null || fail "no Query caption at its place"
+[ "$(mean moved 20x20+5+5)" = 127,127,127 ] || fail "the Timeline left a trace at the top left"
 tx=$(( timeline_x - 200 + 1 )); ty=$(( timeline_y - 8 + 18 ))  # the Timeline's body
 timeline_button() { click $(( tx + $(ux "$1") + $(ux "$3") / 2 )) $(( ty + $(uy "$2") + $(uy "$4") / 2 )); }
 
-# two crime types: Robbery, then Theft with Ctrl
+# "Theft" typed in the crime list chooses it alone; Robbery added with Ctrl
 crime_x=$(( $(ux 20) + 1 + $(ux 10) + 40 )); crime_y=$(( $(uy 20) + 18 + $(uy 20) + 2 + 6 ))
 click "$crime_x" $(( crime_y + 13 * 2 ))
-xdotool mousemove $(( X + crime_x )) $(( Y + crime_y + 13 * 5 )) keydown ctrl click 1 keyup ctrl
+xdotool type --delay 60 Theft
+expect_state "^  1047 Murder;Rape;Robbery;Aggravated Assault;Burglary;\[Theft\];Auto Theft;$" \
+    "typing Theft did not choose it alone" "  1047 "
+xdotool mousemove $(( X + crime_x )) $(( Y + crime_y + 13 * 2 )) keydown ctrl click 1 keyup ctrl
 expect_state "^  1047 Murder;Rape;\[Robbery\];Aggravated Assault;Burglary;\[Theft\];Auto Theft;$" \
     "Robbery and Theft are not the two types chosen" "  1047 "
 
@@ -107,17 +129,34 @@ shoot tilted
 cmp -s "$shots/flat.png" "$shots/tilted.png" && fail "the right drag did not change the view"
 [ "$(count_colour tilted)" -gt "$(count_colour flat)" ] || fail "no column sides show after tilting"
 
-# the log saved: each line ends with a blank where its carriage return was
-click $(( info_x + $(ux 152) )) $(( info_y + $(uy 119) ))
-answer_dialog '^Save As' "$work/log"
+# the log saved as log.TXT, which lacks ".txt" exactly: each line ends with a blank where
+# its carriage return was, the shares written with a decimal point
+save_log() { click $(( info_x + $(ux 152) )) $(( info_y + $(uy 119) )); answer_dialog '^Save As' "$1"; }
+save_log "$work/log.TXT"
 message "Info: Save complete"
-grep -q "^Crime total for beat CEDAR: $cedar_total, [0-9.]*% \$" "$work/log.txt" || fail "the saved log lacks CEDAR's line"
-[ "$(grep -c ' $' "$work/log.txt")" -eq "$(wc -l <"$work/log.txt")" ] || fail "a saved line does not end with a blank"
-grep -q $'\r' "$work/log.txt" && fail "the saved log holds carriage returns"
+log=$work/log.TXT.txt
+[ -f "$log" ] && [ ! -e "$work/log.TXT" ] || fail "log.TXT was not saved as log.TXT.txt"
+[ "$(head -n 2 "$log")" = "$(printf '%s \n' '***********************************************************' 'Date: February,1,1999')" ] ||
+    fail "the saved log does not start with the report's head: $(head -n 2 "$log")"
+grep -q "^Crime total for beat CEDAR: $cedar_total, [0-9]*\.[0-9][0-9]% \$" "$log" || fail "the saved log lacks CEDAR's line"
+grep -q "^Beat CEDAR crime vs. citywide: -\?[0-9]*\.[0-9][0-9]% \$" "$log" || fail "the saved log lacks CEDAR's share"
+[ "$(grep -c ' $' "$log")" -eq "$(wc -l <"$log")" ] || fail "a saved line does not end with a blank"
+grep -q $'\r' "$log" && fail "the saved log holds carriage returns"
 
-# the values exported: one line a beat, CEDAR's the report's total
+# the next dialog starts in that folder, so a bare name lands there; old.txt exists, so
+# the name "old" is asked about: No (the default) saves nothing, Yes replaces it
+echo old >"$work/old.txt"
+save_log old; dialog '^Confirm Save As$'; xdotool key Return
+sleep 0.5
+xdotool search --onlyvisible --name '^Info$' >/dev/null && fail "a refused replacement was saved"
+[ "$(cat "$work/old.txt")" = old ] || fail "old.txt was replaced after No"
+save_log old; dialog '^Confirm Save As$'; xdotool key alt+y
+message "Info: Save complete"
+cmp -s "$log" "$work/old.txt" || fail "old.txt was not replaced after Yes"
+
+# the values exported (a bare name again): one line a beat, CEDAR's the report's total
 file_item 2
-answer_dialog '^Save As' "$work/values"
+answer_dialog '^Save As' values
 message "Info: Save complete"
 [ "$(tr -d '\r' <"$work/values.csv" | cut -d, -f1 | tr '\n' ' ')" = "BEAT ALDER BIRCH CEDAR LINDEN MAPLE CITYWD " ] ||
     fail "values.csv does not list the beats: $(cat "$work/values.csv")"
@@ -150,23 +189,26 @@ upright=$(compare -metric RMSE "$work/printed.png" "$work/upright.png" null: 2>&
 flipped=$(compare -metric RMSE "$work/printed.png" "$work/flipped.png" null: 2>&1 | cut -d' ' -f1)
 awk -v u="$upright" -v f="$flipped" 'BEGIN { exit !(u < f / 2) }' || fail "the printed page is not upright"
 
-# every panel hidden by its close box, topmost first, then shown again from "Panel"
-# (handle, width in dialog units, item of the "Panel" menu)
-panels="4 192 4
-2 257 2
-1 109 1
-3 291 3"
-while read -r handle units item; do
+[ "$(readlink "/proc/$pid/cwd")" = "$(pwd -P)" ] || fail "the working directory is not the start-up one"
+
+# the Query panel dragged far past the bottom-right corner stops at the client's edges
+drag $(( $(ux 20) + $(ux 257) - 40 )) $(( $(uy 20) + 5 )) $(( WIDTH + 400 )) $(( HEIGHT + 400 ))
+
+# every panel hidden by its close box, topmost first, each caption where the panel stands,
+# then shown again from "Panel", whose items follow the handles (handle, caption's left
+# and top, width)
+panels="4 $(( $(ux 15) + 1 )) $(( $(uy 15) + 1 )) $(ux 192)
+2 $(( WIDTH - $(ux 257) - 1 )) $(( HEIGHT - $(uy 133) - 18 )) $(ux 257)
+1 $(( $(ux 40) + 1 )) $(( $(uy 40) + 1 )) $(ux 109)
+3 $(( timeline_x - 199 )) $(( timeline_y - 7 )) $(ux 291)"
+while read -r handle bx by width; do
     shoot panels
-    bar=$(/usr/bin/python3 "$tools/find_captions.py" "$shots/panels.png" 58,86,128 |
-          awk -v w="$(ux "$units")" '$3 == w { print $1, $2; exit }')
-    [ -n "$bar" ] || fail "no caption bar $(ux "$units") pixels wide for panel $handle"
-    read -r bx by <<<"$bar"
-    click $(( bx + $(ux "$units") - 7 )) $(( by + 8 ))
+    captions panels | grep -x "$bx $by $width" >/dev/null || fail "no caption of panel $handle at $bx $by: $(captions panels)"
+    click $(( bx + width - 7 )) $(( by + 8 ))
     expect_state "^panel $handle hidden$" "the close box did not hide panel $handle" "^panel"
 done <<<"$panels"
-while read -r handle units item; do
-    menu_item $MENU_PANEL "$item"
+while read -r handle _; do
+    menu_item $MENU_PANEL "$handle"
     expect_state "^panel $handle visible$" "the Panel menu did not show panel $handle" "^panel"
 done <<<"$panels"
 
