@@ -10,6 +10,7 @@
 // [SECTION] records and lookup
 // [SECTION] widgets: bar, picture, caption bar, panel frame, popup, layer
 // [SECTION] building a panel from its template
+// [SECTION] lookups for the platform's other files and the tests
 // [SECTION] panels: create, destroy, show, hide, capture
 // [SECTION] controls: text, lists, combos, bars, radio buttons, text boxes
 #include "platform/qt/qt_panels.h"
@@ -638,6 +639,8 @@ void centre_on_screen(QWidget* dialog)
 
 }  // namespace
 
+//// [SECTION] lookups for the platform's other files and the tests
+
 void qt_panel_base_units(int* base_x, int* base_y)
 {
     BaseUnits units = base_units();
@@ -655,6 +658,21 @@ QWidget* qt_panel_widget(int panel)
 {
     PanelRecord* record = find_panel(panel);
     return record ? record->frame.data() : nullptr;
+}
+
+int qt_panel_handles()
+{
+    return (int)panels.size();
+}
+
+int qt_panel_control(int panel, int index, int* id, ControlClass* control_class)
+{
+    PanelRecord* record = find_panel(panel);
+    if (!record || index < 0 || index >= (int)record->controls.size())
+        return 0;
+    *id = record->controls[index].id;
+    *control_class = record->controls[index].control_class;
+    return 1;
 }
 
 //// [SECTION] panels: create, destroy, show, hide, capture
@@ -1053,38 +1071,4 @@ void text_scroll_to_end(Panel panel, int id)
     edit->moveCursor(QTextCursor::End);
     edit->ensureCursorVisible();
     edit->verticalScrollBar()->setValue(edit->verticalScrollBar()->maximum());
-}
-
-//// [SECTION] test hook: what the panels show, as text
-
-// One line per panel ("panel HANDLE visible|hidden CAPTION") and per control that shows
-// text ("  ID TEXT", line ends as \r and \n): what a person would read off the screen.
-void qt_panels_write_state(FILE* out)
-{
-    for (const auto& record : panels) {
-        if (!record || !record->frame)
-            continue;
-        fprintf(out, "panel %d %s\n", record->handle, panel_is_visible(record->handle) ? "visible" : "hidden");
-        for (const PanelControl& control : record->controls) {
-            QString text;
-            QWidget* widget = control.widget;
-            if (!widget)
-                continue;
-            switch (control.control_class) {
-            case CONTROL_STATIC_TEXT: text = static_cast<QLabel*>(widget)->text(); break;
-            case CONTROL_COMBO_BOX: text = static_cast<QComboBox*>(widget)->currentText(); break;
-            case CONTROL_TEXT_BOX: text = QString::fromStdString(control.text); break;
-            case CONTROL_LIST_BOX: {
-                const QListWidget* list = static_cast<QListWidget*>(widget);
-                for (int row = 0; row < list->count(); row++)
-                    text += (list->item(row)->isSelected() ? "[" : "") + list->item(row)->text() +
-                            (list->item(row)->isSelected() ? "]" : "") + ";";
-                break;
-            }
-            default: continue;
-            }
-            text.replace("\r", "\\r").replace("\n", "\\n");
-            fprintf(out, "  %d %s\n", control.id, text.toUtf8().constData());
-        }
-    }
 }

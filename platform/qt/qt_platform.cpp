@@ -1,10 +1,14 @@
 // qt_platform.cpp: the platform layer on Qt 6. It only translates: Qt events become
 // calls of the program's on_* handlers, platform_* calls become Qt calls.
-#include <clocale>
+//
+// [SECTION] state: the window, the view, the timers; event values
+// [SECTION] the view: a GL widget and its input
+// [SECTION] the main window and the test state
+// [SECTION] running: the application, the window, the loop
+// [SECTION] frames, the context, timers
+// [SECTION] message boxes
+// [SECTION] the main window, focus, the mouse, the menu bar, closing
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,6 +27,8 @@
 #include "platform/qt/qt_hooks.h"
 #include "platform/qt/qt_panels.h"
 
+//// [SECTION] state: the window, the view, the timers; event values
+
 void (*platform_frame_presented_hook)() = nullptr;
 void (*platform_input_received_hook)() = nullptr;
 
@@ -32,6 +38,7 @@ class GlView;
 GlView* gl_view = nullptr;
 QMainWindow* main_window = nullptr;
 QHash<int, QTimer*> timers;
+QApplication* application = nullptr;  // from platform_init to the end of the program
 
 // The MK_* flags of a mouse event: the buttons held (the pressed one included) and the
 // Shift and Ctrl keys.
@@ -56,6 +63,8 @@ int16_t client_coordinate(double value)
     long rounded = lround(floor(value));
     return (int16_t)(rounded < -32768 ? -32768 : rounded > 32767 ? 32767 : rounded);
 }
+
+//// [SECTION] the view: a GL widget and its input
 
 // The client area: a GL widget whose framebuffer object keeps the last frame, so that a
 // frame drawn outside paintGL (timer, input) is shown as it was drawn.
@@ -171,6 +180,8 @@ protected:
     }
 };
 
+//// [SECTION] the main window and the test state
+
 class MainWindow : public QMainWindow {
 protected:
     void closeEvent(QCloseEvent* event) override
@@ -182,64 +193,64 @@ protected:
     }
 };
 
-// Test hook: with ZAVRO_TEST_STATE set to a path, every timer tick and every message box
-// replaces that file with what the panels and the box show, the view's client size and how
-// many sizes the view has been given, so a test driving the program with the mouse and keys
-// can read what a screenshot cannot.
-std::string shown_message;  // "CAPTION: TEXT" of the message box on screen, for the test hook
-
+// The test state with the view's size as the program sees it.
 void write_test_state()
 {
-    static const char* path = getenv("ZAVRO_TEST_STATE");
-    if (!path || !*path)
-        return;
-    const std::string temporary = std::string(path) + ".new";
-    FILE* out = fopen(temporary.c_str(), "w");
-    if (!out)
-        return;
     if (gl_view)
-        fprintf(out, "view %ld %ld\nview_sizes %d\n", lround(gl_view->width() * gl_view->devicePixelRatioF()),
-                lround(gl_view->height() * gl_view->devicePixelRatioF()), gl_view->sizes_given);
-    if (!shown_message.empty())
-        fprintf(out, "message %s\n", shown_message.c_str());
-    qt_panels_write_state(out);
-    if (fclose(out) == 0)
-        rename(temporary.c_str(), path);
+        qt_write_test_state((int)lround(gl_view->width() * gl_view->devicePixelRatioF()),
+                            (int)lround(gl_view->height() * gl_view->devicePixelRatioF()), gl_view->sizes_given);
+    else
+        qt_write_test_state(0, 0, -1);
 }
 
 }  // namespace
 
+//// [SECTION] running: the application, the window, the loop
+
+void platform_init(int argc, char** argv)
+{
+    static int arguments;  // Qt keeps a reference to the count for the application's life
+    if (application)
+        return;
+    arguments = argc;
+    application = new QApplication(arguments, argv);
+    application->setQuitOnLastWindowClosed(false);  // the loop ends through platform_quit
+}
+
 int platform_run(int argc, char** argv, const char* title, int outer_width, int outer_height)
 {
-    QApplication app(argc, argv);
-    // Qt takes the locale from the environment; the data files and the reports write
-    // numbers with a decimal point whatever the user's language
-    setlocale(LC_NUMERIC, "C");
-    app.setQuitOnLastWindowClosed(false);  // the loop ends through platform_quit
-    MainWindow window;
-    main_window = &window;
-    window.setWindowTitle(QString::fromUtf8(title));
-    gl_view = new GlView(&window);
-    window.setCentralWidget(gl_view);
-    qt_panels_attach(gl_view, [] { return gl_view ? gl_view->begin_handler() : 0; });
-    // The program makes its menu when the view's context is ready, after the view has its
-    // first size. A bar appearing then would shrink the view and make its framebuffer again,
-    // and the first one's memory (about 6 MiB at 1024 x 768) would stay resident: so the
-    // bar takes its height, the height of any one-line bar, before the first show.
-    QMenuBar probe;
-    probe.addMenu(QStringLiteral("File"));
-    window.menuBar()->setMinimumHeight(probe.sizeHint().height());
-    window.resize(outer_width, outer_height);
-    window.show();
-    int code = app.exec();
-    qt_panels_detach();  // the panels die with the window, their handles first
-    for (QTimer* timer : timers)
-        delete timer;
-    timers.clear();
-    gl_view = nullptr;
-    main_window = nullptr;
+    platform_init(argc, argv);
+    int code = 0;
+    {  // the window goes before the application
+        MainWindow window;
+        main_window = &window;
+        window.setWindowTitle(QString::fromUtf8(title));
+        gl_view = new GlView(&window);
+        window.setCentralWidget(gl_view);
+        qt_panels_attach(gl_view, [] { return gl_view ? gl_view->begin_handler() : 0; });
+        // The program makes its menu when the view's context is ready, after the view has its
+        // first size. A bar appearing then would shrink the view and make its framebuffer again,
+        // and the first one's memory (about 6 MiB at 1024 x 768) would stay resident: so the
+        // bar takes its height, the height of any one-line bar, before the first show.
+        QMenuBar probe;
+        probe.addMenu(QStringLiteral("File"));
+        window.menuBar()->setMinimumHeight(probe.sizeHint().height());
+        window.resize(outer_width, outer_height);
+        window.show();
+        code = application->exec();
+        qt_panels_detach();  // the panels die with the window, their handles first
+        for (QTimer* timer : timers)
+            delete timer;
+        timers.clear();
+        gl_view = nullptr;
+        main_window = nullptr;
+    }
+    delete application;
+    application = nullptr;
     return code;
 }
+
+//// [SECTION] frames, the context, timers
 
 void platform_swap_buffers()
 {
@@ -286,14 +297,16 @@ void platform_stop_timer(int timer_id)
         timer->stop();
 }
 
+//// [SECTION] message boxes
+
 void platform_message_box(const char* text, const char* caption)
 {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(caption), QString::fromUtf8(text),
                     QMessageBox::Ok);
-    shown_message = std::string(caption) + ": " + text;
+    qt_test_state_message(caption, text);
     write_test_state();  // the frame timer may be stopped meanwhile
     box.exec();
-    shown_message.clear();
+    qt_test_state_message(nullptr, nullptr);
     // the box's own event loop may have drawn with another context: the caller goes on
     // with the view's
     qt_view_resume();
@@ -308,6 +321,8 @@ int platform_ask_yes_no(const char* text, const char* caption)
     qt_view_resume();
     return yes;
 }
+
+//// [SECTION] the main window, focus, the mouse, the menu bar, closing
 
 QWidget* qt_main_window()
 {
