@@ -39,6 +39,9 @@ GlView* gl_view = nullptr;
 QMainWindow* main_window = nullptr;
 QHash<int, QTimer*> timers;
 QApplication* application = nullptr;  // from platform_init to the end of the program
+// How long a key release waits for the press that would make it a repeat: the server sends
+// the pair together; a person lets go and presses a key again 50 ms apart at the fastest.
+constexpr int RELEASE_WAIT_MS = 30;
 
 // The MK_* flags of a mouse event: the buttons held (the pressed one included) and the
 // Shift and Ctrl keys.
@@ -74,11 +77,16 @@ public:
     int sizes_given = 0;     // resizeGL calls, for the test hook: each remakes the framebuffer
     int frame_pending = 0;   // a handler drew a frame that Qt has yet to show
     int painting = 0;        // inside paintGL: Qt shows the frame when it returns
+    int waiting_key = 0;     // the Qt key of a release not yet delivered, or 0
+    unsigned long waiting_time = 0;  // its X time stamp, ms
+    QTimer release_wait;
 
     explicit GlView(QWidget* parent) : QOpenGLWidget(parent)
     {
         setUpdateBehavior(QOpenGLWidget::PartialUpdate);
         setFocusPolicy(Qt::ClickFocus);
+        release_wait.setSingleShot(true);
+        connect(&release_wait, &QTimer::timeout, this, [this] { deliver_key_release(); });
         connect(this, &QOpenGLWidget::frameSwapped, this, [] {
             if (platform_frame_presented_hook)
                 platform_frame_presented_hook();
@@ -145,17 +153,40 @@ protected:
         if (begin_handler())
             on_wheel((int16_t)(delta < -32768 ? -32768 : delta > 32767 ? 32767 : delta));
     }
+    // The view reacts to releases only, once per key let go. A held key repeats: Qt marks
+    // the repeated releases, but some X servers send them as plain release and press pairs
+    // with one time stamp. So a release waits for RELEASE_WAIT_MS: a press of the same key
+    // at its time cancels it, anything else lets it through at once.
     void keyPressEvent(QKeyEvent* event) override
     {
-        event->accept();  // the view reacts to releases only
+        event->accept();
+        if (waiting_key && event->key() == waiting_key && event->timestamp() - waiting_time <= 1) {
+            release_wait.stop();
+            waiting_key = 0;
+            return;
+        }
+        deliver_key_release();
     }
     void keyReleaseEvent(QKeyEvent* event) override
     {
-        if (event->isAutoRepeat() || !begin_handler())
-            return;  // a held key steps once, when it is let go
+        if (event->isAutoRepeat())
+            return;
+        deliver_key_release();
+        waiting_key = event->key() ? event->key() : -1;
+        waiting_time = event->timestamp();
+        release_wait.start(RELEASE_WAIT_MS);
+    }
+    void deliver_key_release()
+    {
+        if (!waiting_key)
+            return;
+        const int key = waiting_key;
+        waiting_key = 0;
+        release_wait.stop();
+        if (!begin_handler())
+            return;
         if (platform_input_received_hook)
             platform_input_received_hook();
-        const int key = event->key();
         on_key_release(key == Qt::Key_Left ? VK_LEFT : key == Qt::Key_Right ? VK_RIGHT : 0);
     }
     // The program works in the framebuffer's pixels: on a high-density screen the view's
