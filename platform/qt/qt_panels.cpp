@@ -261,7 +261,7 @@ protected:
 };
 
 void update_layer_mask();
-void keep_inside_layer(QWidget* frame);
+void keep_inside_layer(PanelFrame* frame);
 
 // A child panel: outline, caption bar and body, on the layer over the view.
 class PanelFrame : public QFrame {
@@ -270,6 +270,8 @@ public:
     CaptionBar* caption = nullptr;
     QWidget* body = nullptr;
     std::vector<QWidget*> tab_stops;  // in template order
+    QPoint home;  // the panel's own place, its template's or where it was dragged to: shown
+                  // there while the client area has room, else moved in as far as needed
 
     explicit PanelFrame(QWidget* parent) : QFrame(parent)
     {
@@ -360,8 +362,10 @@ void CaptionBar::mouseMoveEvent(QMouseEvent* event)
         return;
     QWidget* frame = parentWidget();
     QWidget* on = frame->parentWidget();
-    frame->move(on->mapFromGlobal(event->globalPosition().toPoint()) - grip);
-    keep_inside_layer(frame);
+    PanelFrame* panel_frame = static_cast<PanelFrame*>(frame);
+    panel_frame->home = on->mapFromGlobal(event->globalPosition().toPoint()) - grip;
+    keep_inside_layer(panel_frame);
+    panel_frame->home = panel_frame->pos();  // dragged against an edge, it stays where it shows
 }
 
 // A popup panel: a modeless top-level dialog. Escape and the close box are the
@@ -404,8 +408,8 @@ protected:
     void resizeEvent(QResizeEvent*) override
     {
         for (QObject* child : children())
-            if (child->isWidgetType())
-                keep_inside_layer(static_cast<QWidget*>(child));
+            if (PanelFrame* frame = dynamic_cast<PanelFrame*>(child))
+                keep_inside_layer(frame);
         update_layer_mask();
     }
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -416,13 +420,13 @@ protected:
     }
 };
 
-void keep_inside_layer(QWidget* frame)
+void keep_inside_layer(PanelFrame* frame)
 {
     QWidget* on = frame->parentWidget();
     if (!on)
         return;
-    int x = qMin(frame->x(), on->width() - frame->width());
-    int y = qMin(frame->y(), on->height() - frame->height());
+    int x = qMin(frame->home.x(), on->width() - frame->width());
+    int y = qMin(frame->home.y(), on->height() - frame->height());
     QPoint inside(qMax(0, x), qMax(0, y));
     if (inside != frame->pos())
         frame->move(inside);
@@ -747,6 +751,7 @@ Panel platform_create_panel(const PanelTemplate* panel_template, PanelProc proc)
         record->body = frame->body;
         build_controls(record, panel_template, &tab_stops);
         frame->tab_stops = tab_stops;
+        frame->home = frame->pos();
         keep_inside_layer(frame);
     }
 

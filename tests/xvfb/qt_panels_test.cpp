@@ -407,14 +407,20 @@ TEST_F(QtPanels, PressesOutsideEveryPanelReachTheView)
     EXPECT_EQ(window.childAt(inside), view);
 }
 
+// The panels stay inside a shrunken client area and go back to their own places when it
+// grows again.
 TEST_F(QtPanels, PanelsStayInsideTheClientAreaWhenItShrinks)
 {
     Panel query = create(QUERY_PANEL_TEMPLATE), gis = create(GIS_PANEL_TEMPLATE);
-    view->resize(480, 300);  // the panels stay inside the shrunken client area
+    const QPoint places[] = {qt_panel_widget(query)->pos(), qt_panel_widget(gis)->pos()};
+    view->resize(480, 300);
     for (Panel panel : {query, gis})
         EXPECT_TRUE(QRect(0, 0, 480, 300).contains(qt_panel_widget(panel)->geometry())) << panel;
     view->resize(100, 100);  // smaller than a panel: its top-left corner stays in
     EXPECT_EQ(qt_panel_widget(query)->pos(), QPoint(0, 0));
+    view->resize(900, 700);
+    EXPECT_EQ(qt_panel_widget(query)->pos(), places[0]);
+    EXPECT_EQ(qt_panel_widget(gis)->pos(), places[1]);
 }
 
 // While captured, a release anywhere reaches the panel; a procedure may destroy its
