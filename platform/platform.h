@@ -118,7 +118,7 @@ enum ControlClass {
     CONTROL_GROUP_BOX,     // frame with a caption
     CONTROL_STATIC_TEXT,   // a label
     CONTROL_PICTURE,       // a bitmap at its own pixel size; reports code 0 when the left button goes down on it
-    CONTROL_LIST_BOX,      // reports code 1 when the user changes the selection
+    CONTROL_LIST_BOX,      // reports code 1 when the user changes the selection or clicks a row
     CONTROL_COMBO_BOX,     // drop-down list; reports code 1 when the user picks a row
     CONTROL_PROGRESS_BAR,  // a bar whose fill is linear in raw 16-bit values
     CONTROL_TEXT_BOX,      // read-only multi-line text that wraps and scrolls

@@ -220,6 +220,32 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override { event->ignore(); }
 };
 
+// A list box. A click on a row is a choice even when it leaves the selection as it was
+// (the row already the current one): it reports a selection change all the same, once.
+class ListBox : public QListWidget {
+public:
+    ::Panel panel = 0;
+    int id = 0;
+    int changed = 0;  // the selection changed since the last press
+
+    explicit ListBox(QWidget* parent) : QListWidget(parent)
+    {
+        connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+            changed = 1;
+            deliver(panel, PANEL_COMMAND, id, CODE_SELECTION_CHANGED);
+        });
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        changed = 0;
+        QListWidget::mousePressEvent(event);
+        if (!changed && event->button() == Qt::LeftButton && itemAt(event->position().toPoint()))
+            deliver(panel, PANEL_COMMAND, id, CODE_SELECTION_CHANGED);
+    }
+};
+
 class PanelFrame;
 
 // The caption bar of a child panel: title, close box, and the handle to drag it by.
@@ -567,16 +593,15 @@ QWidget* make_control(PanelRecord* record, const ControlTemplate& control)
         return picture;
     }
     case CONTROL_LIST_BOX: {
-        QListWidget* list = new QListWidget(body);
+        ListBox* list = new ListBox(body);
+        list->panel = panel;
+        list->id = id;
         list->setGeometry(rect);
         list->setSelectionMode((style & STYLE_MULTI_SELECT) ? QAbstractItemView::ExtendedSelection
                                                             : QAbstractItemView::SingleSelection);
         list->setUniformItemSizes(true);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         set_focus_policy(list, style);
-        QObject::connect(list, &QListWidget::itemSelectionChanged, list, [panel, id] {
-            deliver(panel, PANEL_COMMAND, id, CODE_SELECTION_CHANGED);
-        });
         return list;
     }
     case CONTROL_COMBO_BOX: {

@@ -214,11 +214,14 @@ TEST_F(QtPanels, OnlyTheUsersChangesBecomeCommands)
     text_scroll_to_end(info, IDC_INFO_TEXT);
     control_focus(query, IDC_CRIME_LIST);
     list_clear(query, IDC_BEAT_LIST);
+    list_add(query, IDC_BEAT_LIST, "ALDER");
+    list_set_current(query, IDC_BEAT_LIST, 0);
     EXPECT_TRUE(commands().empty());
 
-    // a click on a row, a row picked with the keyboard, a radio button, a push button,
+    // a click on a row, one on the row already current, a row picked with the keyboard, a radio button, a push button,
     // the left button going down and up on a picture
     click_row(query, IDC_CRIME_LIST, 0);
+    click_row(query, IDC_BEAT_LIST, 0);
     QComboBox* step = control<QComboBox>(timeline, IDC_STEP_UNIT);
     step->setFocus();
     QTest::keyClick(step, Qt::Key_Up);
@@ -230,6 +233,7 @@ TEST_F(QtPanels, OnlyTheUsersChangesBecomeCommands)
     QTest::mousePress(arrow, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(arrow, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(commands(), (Log{{query, PANEL_COMMAND, IDC_CRIME_LIST, CODE_SELECTION_CHANGED},
+                               {query, PANEL_COMMAND, IDC_BEAT_LIST, CODE_SELECTION_CHANGED},
                                {timeline, PANEL_COMMAND, IDC_STEP_UNIT, CODE_SELECTION_CHANGED},
                                {timeline, PANEL_COMMAND, IDC_PLAY_FORWARD, CODE_CLICKED},
                                {timeline, PANEL_COMMAND, IDC_MONTH_PLUS, CODE_CLICKED},
