@@ -599,8 +599,8 @@ QWidget* make_control(PanelRecord* record, const ControlTemplate& control)
         list->setGeometry(rect);
         list->setSelectionMode((style & STYLE_MULTI_SELECT) ? QAbstractItemView::ExtendedSelection
                                                             : QAbstractItemView::SingleSelection);
-        list->setUniformItemSizes(true);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // a row wider than the list (a beat name of wide letters) scrolls, never cut
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         set_focus_policy(list, style);
         return list;
     }

@@ -151,7 +151,7 @@ TEST_F(QtPanels, UnknownPanelsAndControlsAnswerNothing)
 }
 
 // Each panel stands at its template place and size in dialog units of its font, and
-// every caption and label shows its whole text at that size.
+// every caption, label and beat name shows its whole text at that size.
 TEST_F(QtPanels, PanelsStandInDialogUnitsAndShowEveryTextInFull)
 {
     int base_x = 0, base_y = 0;
@@ -186,6 +186,15 @@ TEST_F(QtPanels, PanelsStandInDialogUnitsAndShowEveryTextInFull)
             EXPECT_LE(widget->fontMetrics().height(), widget->height()) << c->text;
         }
     }
+    // the beat list shows the widest name it can get, scrolled sideways
+    Panel query = create(QUERY_PANEL_TEMPLATE);
+    for (const char* name : {"ALDER", "WWWWWWW", "A"})
+        list_add(query, IDC_BEAT_LIST, name);
+    QListWidget* list = control<QListWidget>(query, IDC_BEAT_LIST);
+    QApplication::processEvents();
+    QRect wide = list->visualItemRect(list->item(1));
+    EXPECT_GE(wide.width(), list->fontMetrics().horizontalAdvance("WWWWWWW"));
+    EXPECT_GE(list->viewport()->width() + list->horizontalScrollBar()->maximum(), wide.width());
 }
 
 // Qt signals programmatic changes too: none of the program's own changes may come back
