@@ -43,7 +43,9 @@ void platform_stop_timer(int timer_id);
 //// Messages and input
 
 // A modal message box with the text, the caption and one OK button, owned by no
-// window. Returns when the user has closed it.
+// window. Returns when the user has closed it; before the main window is on the screen
+// (during on_startup) it returns at once, and the box shows once the window is up, over
+// it, after the boxes asked for before it.
 void platform_message_box(const char* text, const char* caption);
 
 // A modal question with the text, the caption and the buttons Yes and No (No the

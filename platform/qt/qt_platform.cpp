@@ -9,6 +9,9 @@
 // [SECTION] message boxes
 // [SECTION] the main window, focus, the mouse, the menu bar, closing
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,6 +25,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "platform/platform.h"
 #include "platform/qt/qt_hooks.h"
@@ -42,6 +46,11 @@ QApplication* application = nullptr;  // from platform_init to the end of the pr
 // How long a key release waits for the press that would make it a repeat: the server sends
 // the pair together; a person lets go and presses a key again 50 ms apart at the fastest.
 constexpr int RELEASE_WAIT_MS = 30;
+int window_up = 0;  // the main window has been on the screen
+// Message boxes (text, caption) of the start-up, before the window was on the screen.
+std::vector<std::pair<std::string, std::string>> waiting_messages;
+
+void show_waiting_messages();
 
 // The MK_* flags of a mouse event: the buttons held (the pressed one included) and the
 // Shift and Ctrl keys.
@@ -215,6 +224,13 @@ protected:
 
 class MainWindow : public QMainWindow {
 protected:
+    // watches its window on the screen: the first exposure puts it up
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && !window_up && windowHandle() && windowHandle()->isExposed())
+            QTimer::singleShot(0, show_waiting_messages);  // after the window's first frame
+        return QMainWindow::eventFilter(watched, event);
+    }
     void closeEvent(QCloseEvent* event) override
     {
         if (gl_view)
@@ -223,6 +239,16 @@ protected:
         event->accept();
     }
 };
+
+void show_waiting_messages()
+{
+    window_up = 1;
+    while (!waiting_messages.empty()) {
+        const std::pair<std::string, std::string> message = waiting_messages.front();
+        waiting_messages.erase(waiting_messages.begin());
+        platform_message_box(message.first.c_str(), message.second.c_str());
+    }
+}
 
 // The test state with the view's size as the program sees it.
 void write_test_state()
@@ -268,6 +294,9 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
         window.menuBar()->setMinimumHeight(probe.sizeHint().height());
         window.resize(outer_width, outer_height);
         window.show();
+        window.windowHandle()->installEventFilter(&window);
+        if (window.windowHandle()->isExposed())
+            QTimer::singleShot(0, show_waiting_messages);
         code = application->exec();
         qt_panels_detach();  // the panels die with the window, their handles first
         for (QTimer* timer : timers)
@@ -275,6 +304,8 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
         timers.clear();
         gl_view = nullptr;
         main_window = nullptr;
+        window_up = 0;
+        waiting_messages.clear();
     }
     delete application;
     application = nullptr;
@@ -332,6 +363,10 @@ void platform_stop_timer(int timer_id)
 
 void platform_message_box(const char* text, const char* caption)
 {
+    if (!window_up) {  // start-up: a box with no window under it would stand alone
+        waiting_messages.emplace_back(text, caption);
+        return;
+    }
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(caption), QString::fromUtf8(text),
                     QMessageBox::Ok);
     qt_test_state_message(caption, text);
