@@ -8,7 +8,7 @@
 // procedure; changes the program makes itself deliver nothing.
 //
 // [SECTION] records and lookup
-// [SECTION] widgets: bar, picture, caption bar, panel frame, popup, layer
+// [SECTION] widgets: bar, picture, list, caption bar, panel frame, popup, layer
 // [SECTION] building a panel from its template
 // [SECTION] lookups for the platform's other files and the tests
 // [SECTION] panels: create, destroy, show, hide, capture
@@ -165,7 +165,7 @@ QRect units_to_rect(int x, int y, int width, int height)
     return QRect(units_to_x(x), units_to_y(y), units_to_x(width), units_to_y(height));
 }
 
-//// [SECTION] widgets: bar, picture, caption bar, panel frame, popup, layer
+//// [SECTION] widgets: bar, picture, list, caption bar, panel frame, popup, layer
 
 // A smooth bar: the fill is linear in raw 16-bit values and clamped to the bar.
 class BarWidget : public QWidget {

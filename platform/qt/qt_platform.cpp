@@ -44,13 +44,28 @@ QMainWindow* main_window = nullptr;
 QHash<int, QTimer*> timers;
 QApplication* application = nullptr;  // from platform_init to the end of the program
 // How long a key release waits for the press that would make it a repeat: the server sends
-// the pair together; a person lets go and presses a key again 50 ms apart at the fastest.
+// the pair together, so a real release is only this late.
 constexpr int RELEASE_WAIT_MS = 30;
 int window_up = 0;  // the main window has been on the screen
-// Message boxes (text, caption) of the start-up, before the window was on the screen.
+// Message boxes (text, caption) asked for before the window was on the screen, in order.
 std::vector<std::pair<std::string, std::string>> waiting_messages;
 
-void show_waiting_messages();
+void show_waiting_messages()
+{
+    std::vector<std::pair<std::string, std::string>> shown;
+    shown.swap(waiting_messages);  // an empty queue: the boxes show at once
+    for (const auto& [text, caption] : shown)
+        platform_message_box(text.c_str(), caption.c_str());
+}
+
+// The main window is on the screen: the waiting boxes show over it, after its first frame.
+void window_is_up()
+{
+    if (window_up)
+        return;
+    window_up = 1;
+    QTimer::singleShot(0, show_waiting_messages);
+}
 
 // The MK_* flags of a mouse event: the buttons held (the pressed one included) and the
 // Shift and Ctrl keys.
@@ -227,8 +242,8 @@ protected:
     // watches its window on the screen: the first exposure puts it up
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Expose && !window_up && windowHandle() && windowHandle()->isExposed())
-            QTimer::singleShot(0, show_waiting_messages);  // after the window's first frame
+        if (event->type() == QEvent::Expose && windowHandle() && windowHandle()->isExposed())
+            window_is_up();
         return QMainWindow::eventFilter(watched, event);
     }
     void closeEvent(QCloseEvent* event) override
@@ -239,16 +254,6 @@ protected:
         event->accept();
     }
 };
-
-void show_waiting_messages()
-{
-    window_up = 1;
-    while (!waiting_messages.empty()) {
-        const std::pair<std::string, std::string> message = waiting_messages.front();
-        waiting_messages.erase(waiting_messages.begin());
-        platform_message_box(message.first.c_str(), message.second.c_str());
-    }
-}
 
 // The test state with the view's size as the program sees it.
 void write_test_state()
@@ -296,7 +301,7 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
         window.show();
         window.windowHandle()->installEventFilter(&window);
         if (window.windowHandle()->isExposed())
-            QTimer::singleShot(0, show_waiting_messages);
+            window_is_up();
         code = application->exec();
         qt_panels_detach();  // the panels die with the window, their handles first
         for (QTimer* timer : timers)
@@ -363,7 +368,8 @@ void platform_stop_timer(int timer_id)
 
 void platform_message_box(const char* text, const char* caption)
 {
-    if (!window_up) {  // start-up: a box with no window under it would stand alone
+    // at start-up a box with no window under it would stand alone; it waits its turn
+    if (!window_up || !waiting_messages.empty()) {
         waiting_messages.emplace_back(text, caption);
         return;
     }

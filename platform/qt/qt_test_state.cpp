@@ -44,6 +44,8 @@ void write_panels(FILE* out)
         ControlClass control_class;
         for (int index = 0; qt_panel_control(panel, index, &id, &control_class); index++) {
             QWidget* widget = qt_panel_control_widget(panel, id);
+            if (!widget)
+                continue;
             QString text;
             switch (control_class) {
             case CONTROL_STATIC_TEXT: text = static_cast<QLabel*>(widget)->text(); break;
