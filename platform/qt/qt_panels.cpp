@@ -226,7 +226,8 @@ class ListBox : public QListWidget {
 public:
     ::Panel panel = 0;
     int id = 0;
-    int changed = 0;  // the selection changed since the last press
+    int changed = 0;      // the selection changed since the left button went down
+    int on_row = 0;       // the left button went down on a row
 
     explicit ListBox(QWidget* parent) : QListWidget(parent)
     {
@@ -239,10 +240,19 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override
     {
-        changed = 0;
+        if (event->button() == Qt::LeftButton) {
+            changed = 0;
+            on_row = itemAt(event->position().toPoint()) != nullptr;
+        }
         QListWidget::mousePressEvent(event);
-        if (!changed && event->button() == Qt::LeftButton && itemAt(event->position().toPoint()))
+    }
+    // the selection may change on the release too (a click on one of several selected rows)
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        QListWidget::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton && on_row && !changed && itemAt(event->position().toPoint()))
             deliver(panel, PANEL_COMMAND, id, CODE_SELECTION_CHANGED);
+        on_row = 0;
     }
 };
 
