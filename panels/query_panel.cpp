@@ -72,6 +72,10 @@ int query_panel_command(Panel dialog, int control_id, int code)
     if (control_id == IDC_BEAT_LIST) {
         if (code == CODE_SELECTION_CHANGED) {
             int row = list_current(dialog, IDC_BEAT_LIST);
+            // a blank line of the beat list made a beat without a name, whose files name
+            // nothing: its empty row is no beat to show
+            if (row >= 0 && row < (int)loaded_beat_count() && beats[row].name[0] == '\0')
+                row = -1;
             // no current row (-1) clears the selection and moves nothing
             if (row >= 0 && row < loaded_beat_count())
                 center_view_on(beats[row].lon, beats[row].lat);

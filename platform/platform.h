@@ -11,10 +11,16 @@
 
 //// The main window and its OpenGL view
 
+// Makes the windowing system's application object from the command line, once, before
+// platform_run (which makes it itself when this was not called). It sets the C library's
+// locale from the environment: a program that wants another numeric locale sets it after
+// this call.
+void platform_init(int argc, char** argv);
+
 // Creates the main window with the given title and outer size in pixels, its client
 // area an OpenGL view (double-buffered RGBA, depth buffer, compatibility context),
 // shows it, calls on_startup once the context is current, and runs the event loop
-// until platform_quit. Returns the quit code.
+// until platform_quit. Returns the quit code, the application object gone.
 int platform_run(int argc, char** argv, const char* title, int outer_width, int outer_height);
 
 // Shows the frame just drawn into the back buffer.
@@ -37,7 +43,9 @@ void platform_stop_timer(int timer_id);
 //// Messages and input
 
 // A modal message box with the text, the caption and one OK button, owned by no
-// window. Returns when the user has closed it.
+// window. Returns when the user has closed it; before the main window is on the screen
+// (during on_startup) it returns at once, and the box shows once the window is up, over
+// it, after the boxes asked for before it.
 void platform_message_box(const char* text, const char* caption);
 // The same with details, shown on request below the text (null or "" for none).
 void platform_message_box_details(const char* text, const char* caption, const char* details);
@@ -95,8 +103,9 @@ void platform_wait_ms(int ms);
 // The print dialog, starting from the default printer (the printers the system knows and
 // a PDF file printer), no page range or selection. Returns 1 with the printable area's
 // size in device pixels once a page is ready, or 0 when the user cancelled (no message).
-// printer_error: set to 1 when the printer could not be set up for a page (then 0 is
-// returned and the caller reports it).
+// printer_error: 0 unless the printer failed, then 0 is returned and the caller reports
+// it: 1 when the printer has no page to draw on (an invalid printer or an empty printable
+// area), 2 when it refused to start the page.
 int platform_print_begin(const char* document_name, int* page_width, int* page_height,
                          int* printer_error);
 
@@ -116,7 +125,7 @@ enum ControlClass {
     CONTROL_GROUP_BOX,     // frame with a caption
     CONTROL_STATIC_TEXT,   // a label
     CONTROL_PICTURE,       // a bitmap at its own pixel size; reports code 0 when the left button goes down on it
-    CONTROL_LIST_BOX,      // reports code 1 when the user changes the selection
+    CONTROL_LIST_BOX,      // reports code 1 when the user changes the selection or clicks a row
     CONTROL_COMBO_BOX,     // drop-down list; reports code 1 when the user picks a row
     CONTROL_PROGRESS_BAR,  // a bar whose fill is linear in raw 16-bit values
     CONTROL_TEXT_BOX,      // read-only multi-line text that wraps and scrolls

@@ -6,6 +6,7 @@
 #include <malloc.h>
 #endif
 
+#include <clocale>
 #include <cstdio>
 
 #include "platform/platform.h"
@@ -50,5 +51,10 @@ int main(int argc, char** argv)
     }
     enter_start_folder();
     // Qt is given no arguments: they are all ours
+    platform_init(1, argv);
+    // The application object has taken the locale from the environment; the data files and
+    // the reports write numbers with a decimal point whatever the user's language. Nothing
+    // reads or prints a number in between.
+    setlocale(LC_NUMERIC, "C");
     return platform_run(1, argv, MAIN_WINDOW_TITLE, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
 }

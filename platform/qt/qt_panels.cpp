@@ -8,8 +8,9 @@
 // procedure; changes the program makes itself deliver nothing.
 //
 // [SECTION] records and lookup
-// [SECTION] widgets: bar, picture, caption bar, panel frame, popup, layer
+// [SECTION] widgets: bar, picture, list, caption bar, panel frame, popup, layer
 // [SECTION] building a panel from its template
+// [SECTION] lookups for the platform's other files and the tests
 // [SECTION] panels: create, destroy, show, hide, capture
 // [SECTION] controls: text, lists, combos, bars, radio buttons, text boxes
 #include "platform/qt/qt_panels.h"
@@ -164,7 +165,7 @@ QRect units_to_rect(int x, int y, int width, int height)
     return QRect(units_to_x(x), units_to_y(y), units_to_x(width), units_to_y(height));
 }
 
-//// [SECTION] widgets: bar, picture, caption bar, panel frame, popup, layer
+//// [SECTION] widgets: bar, picture, list, caption bar, panel frame, popup, layer
 
 // A smooth bar: the fill is linear in raw 16-bit values and clamped to the bar.
 class BarWidget : public QWidget {
@@ -219,6 +220,42 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override { event->ignore(); }
 };
 
+// A list box. A click on a row is a choice even when it leaves the selection as it was
+// (the row already the current one): it reports a selection change all the same, once.
+class ListBox : public QListWidget {
+public:
+    ::Panel panel = 0;
+    int id = 0;
+    int changed = 0;      // the selection changed since the left button went down
+    int on_row = 0;       // the left button went down on a row
+
+    explicit ListBox(QWidget* parent) : QListWidget(parent)
+    {
+        connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+            changed = 1;
+            deliver(panel, PANEL_COMMAND, id, CODE_SELECTION_CHANGED);
+        });
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton) {
+            changed = 0;
+            on_row = itemAt(event->position().toPoint()) != nullptr;
+        }
+        QListWidget::mousePressEvent(event);
+    }
+    // the selection may change on the release too (a click on one of several selected rows)
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        QListWidget::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton && on_row && !changed && itemAt(event->position().toPoint()))
+            deliver(panel, PANEL_COMMAND, id, CODE_SELECTION_CHANGED);
+        on_row = 0;
+    }
+};
+
 class PanelFrame;
 
 // The caption bar of a child panel: title, close box, and the handle to drag it by.
@@ -260,7 +297,7 @@ protected:
 };
 
 void update_layer_mask();
-void keep_inside_layer(QWidget* frame);
+void keep_inside_layer(PanelFrame* frame);
 
 // A child panel: outline, caption bar and body, on the layer over the view.
 class PanelFrame : public QFrame {
@@ -269,6 +306,8 @@ public:
     CaptionBar* caption = nullptr;
     QWidget* body = nullptr;
     std::vector<QWidget*> tab_stops;  // in template order
+    QPoint home;  // the panel's own place, its template's or where it was dragged to: shown
+                  // there while the client area has room, else moved in as far as needed
 
     explicit PanelFrame(QWidget* parent) : QFrame(parent)
     {
@@ -359,8 +398,10 @@ void CaptionBar::mouseMoveEvent(QMouseEvent* event)
         return;
     QWidget* frame = parentWidget();
     QWidget* on = frame->parentWidget();
-    frame->move(on->mapFromGlobal(event->globalPosition().toPoint()) - grip);
-    keep_inside_layer(frame);
+    PanelFrame* panel_frame = static_cast<PanelFrame*>(frame);
+    panel_frame->home = on->mapFromGlobal(event->globalPosition().toPoint()) - grip;
+    keep_inside_layer(panel_frame);
+    panel_frame->home = panel_frame->pos();  // dragged against an edge, it stays where it shows
 }
 
 // A popup panel: a modeless top-level dialog. Escape and the close box are the
@@ -403,8 +444,8 @@ protected:
     void resizeEvent(QResizeEvent*) override
     {
         for (QObject* child : children())
-            if (child->isWidgetType())
-                keep_inside_layer(static_cast<QWidget*>(child));
+            if (PanelFrame* frame = dynamic_cast<PanelFrame*>(child))
+                keep_inside_layer(frame);
         update_layer_mask();
     }
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -415,13 +456,13 @@ protected:
     }
 };
 
-void keep_inside_layer(QWidget* frame)
+void keep_inside_layer(PanelFrame* frame)
 {
     QWidget* on = frame->parentWidget();
     if (!on)
         return;
-    int x = qMin(frame->x(), on->width() - frame->width());
-    int y = qMin(frame->y(), on->height() - frame->height());
+    int x = qMin(frame->home.x(), on->width() - frame->width());
+    int y = qMin(frame->home.y(), on->height() - frame->height());
     QPoint inside(qMax(0, x), qMax(0, y));
     if (inside != frame->pos())
         frame->move(inside);
@@ -564,16 +605,15 @@ QWidget* make_control(PanelRecord* record, const ControlTemplate& control)
         return picture;
     }
     case CONTROL_LIST_BOX: {
-        QListWidget* list = new QListWidget(body);
+        ListBox* list = new ListBox(body);
+        list->panel = panel;
+        list->id = id;
         list->setGeometry(rect);
         list->setSelectionMode((style & STYLE_MULTI_SELECT) ? QAbstractItemView::ExtendedSelection
                                                             : QAbstractItemView::SingleSelection);
-        list->setUniformItemSizes(true);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // a row wider than the list (a beat name of wide letters) scrolls, never cut
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         set_focus_policy(list, style);
-        QObject::connect(list, &QListWidget::itemSelectionChanged, list, [panel, id] {
-            deliver(panel, PANEL_COMMAND, id, CODE_SELECTION_CHANGED);
-        });
         return list;
     }
     case CONTROL_COMBO_BOX: {
@@ -640,6 +680,8 @@ void centre_on_screen(QWidget* dialog)
 
 }  // namespace
 
+//// [SECTION] lookups for the platform's other files and the tests
+
 void qt_panel_base_units(int* base_x, int* base_y)
 {
     BaseUnits units = base_units();
@@ -657,6 +699,21 @@ QWidget* qt_panel_widget(int panel)
 {
     PanelRecord* record = find_panel(panel);
     return record ? record->frame.data() : nullptr;
+}
+
+int qt_panel_handles()
+{
+    return (int)panels.size();
+}
+
+int qt_panel_control(int panel, int index, int* id, ControlClass* control_class)
+{
+    PanelRecord* record = find_panel(panel);
+    if (!record || index < 0 || index >= (int)record->controls.size())
+        return 0;
+    *id = record->controls[index].id;
+    *control_class = record->controls[index].control_class;
+    return 1;
 }
 
 //// [SECTION] panels: create, destroy, show, hide, capture
@@ -731,6 +788,7 @@ Panel platform_create_panel(const PanelTemplate* panel_template, PanelProc proc)
         record->body = frame->body;
         build_controls(record, panel_template, &tab_stops);
         frame->tab_stops = tab_stops;
+        frame->home = frame->pos();
         keep_inside_layer(frame);
     }
 
@@ -1055,38 +1113,4 @@ void text_scroll_to_end(Panel panel, int id)
     edit->moveCursor(QTextCursor::End);
     edit->ensureCursorVisible();
     edit->verticalScrollBar()->setValue(edit->verticalScrollBar()->maximum());
-}
-
-//// [SECTION] test hook: what the panels show, as text
-
-// One line per panel ("panel HANDLE visible|hidden CAPTION") and per control that shows
-// text ("  ID TEXT", line ends as \r and \n): what a person would read off the screen.
-void qt_panels_write_state(FILE* out)
-{
-    for (const auto& record : panels) {
-        if (!record || !record->frame)
-            continue;
-        fprintf(out, "panel %d %s\n", record->handle, panel_is_visible(record->handle) ? "visible" : "hidden");
-        for (const PanelControl& control : record->controls) {
-            QString text;
-            QWidget* widget = control.widget;
-            if (!widget)
-                continue;
-            switch (control.control_class) {
-            case CONTROL_STATIC_TEXT: text = static_cast<QLabel*>(widget)->text(); break;
-            case CONTROL_COMBO_BOX: text = static_cast<QComboBox*>(widget)->currentText(); break;
-            case CONTROL_TEXT_BOX: text = QString::fromStdString(control.text); break;
-            case CONTROL_LIST_BOX: {
-                const QListWidget* list = static_cast<QListWidget*>(widget);
-                for (int row = 0; row < list->count(); row++)
-                    text += (list->item(row)->isSelected() ? "[" : "") + list->item(row)->text() +
-                            (list->item(row)->isSelected() ? "]" : "") + ";";
-                break;
-            }
-            default: continue;
-            }
-            text.replace("\r", "\\r").replace("\n", "\\n");
-            fprintf(out, "  %d %s\n", control.id, text.toUtf8().constData());
-        }
-    }
 }

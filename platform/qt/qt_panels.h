@@ -22,7 +22,10 @@ QWidget* qt_panel_control_widget(int panel, int id);
 // The outer widget of a panel: its frame on the layer, or the popup dialog; or null.
 QWidget* qt_panel_widget(int panel);
 
-#include <cstdio>
+#include "platform/platform.h"
 
-// Writes what the panels show as text, for tests that drive the whole program.
-void qt_panels_write_state(FILE* out);
+// For the test state: handles given out so far are 1 .. qt_panel_handles() (a destroyed
+// one has no widget); qt_panel_control gives the id and class of a panel's control
+// number index (0 .., template order), or returns 0 past the last one.
+int qt_panel_handles();
+int qt_panel_control(int panel, int index, int* id, ControlClass* control_class);

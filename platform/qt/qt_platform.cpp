@@ -1,10 +1,17 @@
 // qt_platform.cpp: the platform layer on Qt 6. It only translates: Qt events become
 // calls of the program's on_* handlers, platform_* calls become Qt calls.
-#include <clocale>
+//
+// [SECTION] state: the window, the view, the timers; event values
+// [SECTION] the view: a GL widget and its input
+// [SECTION] the main window and the test state
+// [SECTION] running: the application, the window, the loop
+// [SECTION] frames, the context, timers
+// [SECTION] message boxes
+// [SECTION] the main window, focus, the mouse, the menu bar, closing
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,10 +26,13 @@
 #include <QThread>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "platform/platform.h"
 #include "platform/qt/qt_hooks.h"
 #include "platform/qt/qt_panels.h"
+
+//// [SECTION] state: the window, the view, the timers; event values
 
 void (*platform_frame_presented_hook)() = nullptr;
 void (*platform_input_received_hook)() = nullptr;
@@ -33,6 +43,33 @@ class GlView;
 GlView* gl_view = nullptr;
 QMainWindow* main_window = nullptr;
 QHash<int, QTimer*> timers;
+QApplication* application = nullptr;  // from platform_init to the end of the program
+// How long a key release waits for the press that would make it a repeat: the server sends
+// the pair together, so a real release is only this late.
+constexpr int RELEASE_WAIT_MS = 30;
+int window_up = 0;  // the main window has been on the screen
+// Message boxes asked for before the window was on the screen, in order.
+struct WaitingMessage {
+    std::string text, caption, details;
+};
+std::vector<WaitingMessage> waiting_messages;
+
+void show_waiting_messages()
+{
+    std::vector<WaitingMessage> shown;
+    shown.swap(waiting_messages);  // an empty queue: the boxes show at once
+    for (const WaitingMessage& m : shown)
+        platform_message_box_details(m.text.c_str(), m.caption.c_str(), m.details.c_str());
+}
+
+// The main window is on the screen: the waiting boxes show over it, after its first frame.
+void window_is_up()
+{
+    if (window_up)
+        return;
+    window_up = 1;
+    QTimer::singleShot(0, show_waiting_messages);
+}
 
 // The MK_* flags of a mouse event: the buttons held (the pressed one included) and the
 // Shift and Ctrl keys.
@@ -58,6 +95,8 @@ int16_t client_coordinate(double value)
     return (int16_t)(rounded < -32768 ? -32768 : rounded > 32767 ? 32767 : rounded);
 }
 
+//// [SECTION] the view: a GL widget and its input
+
 // The client area: a GL widget whose framebuffer object keeps the last frame, so that a
 // frame drawn outside paintGL (timer, input) is shown as it was drawn.
 class GlView : public QOpenGLWidget {
@@ -66,11 +105,16 @@ public:
     int sizes_given = 0;     // resizeGL calls, for the test hook: each remakes the framebuffer
     int frame_pending = 0;   // a handler drew a frame that Qt has yet to show
     int painting = 0;        // inside paintGL: Qt shows the frame when it returns
+    int waiting_key = 0;     // the Qt key of a release not yet delivered, or 0
+    unsigned long waiting_time = 0;  // its X time stamp, ms
+    QTimer release_wait;
 
     explicit GlView(QWidget* parent) : QOpenGLWidget(parent)
     {
         setUpdateBehavior(QOpenGLWidget::PartialUpdate);
         setFocusPolicy(Qt::ClickFocus);
+        release_wait.setSingleShot(true);
+        connect(&release_wait, &QTimer::timeout, this, [this] { deliver_key_release(); });
         connect(this, &QOpenGLWidget::frameSwapped, this, [] {
             if (platform_frame_presented_hook)
                 platform_frame_presented_hook();
@@ -147,17 +191,40 @@ protected:
         if (begin_handler())
             on_wheel((int16_t)(delta < -32768 ? -32768 : delta > 32767 ? 32767 : delta));
     }
+    // The view reacts to releases only, once per key let go. A held key repeats: Qt marks
+    // the repeated releases, but some X servers send them as plain release and press pairs
+    // with one time stamp. So a release waits for RELEASE_WAIT_MS: a press of the same key
+    // at its time cancels it, anything else lets it through at once.
     void keyPressEvent(QKeyEvent* event) override
     {
-        event->accept();  // the view reacts to releases only
+        event->accept();
+        if (waiting_key && event->key() == waiting_key && event->timestamp() - waiting_time <= 1) {
+            release_wait.stop();
+            waiting_key = 0;
+            return;
+        }
+        deliver_key_release();
     }
     void keyReleaseEvent(QKeyEvent* event) override
     {
-        if (event->isAutoRepeat() || !begin_handler())
-            return;  // a held key steps once, when it is let go
+        if (event->isAutoRepeat())
+            return;
+        deliver_key_release();
+        waiting_key = event->key() ? event->key() : -1;
+        waiting_time = event->timestamp();
+        release_wait.start(RELEASE_WAIT_MS);
+    }
+    void deliver_key_release()
+    {
+        if (!waiting_key)
+            return;
+        const int key = waiting_key;
+        waiting_key = 0;
+        release_wait.stop();
+        if (!begin_handler())
+            return;
         if (platform_input_received_hook)
             platform_input_received_hook();
-        const int key = event->key();
         on_key_release(key == Qt::Key_Left ? VK_LEFT : key == Qt::Key_Right ? VK_RIGHT : 0);
     }
     // The program works in the framebuffer's pixels: on a high-density screen the view's
@@ -182,8 +249,17 @@ protected:
     }
 };
 
+//// [SECTION] the main window and the test state
+
 class MainWindow : public QMainWindow {
 protected:
+    // watches its window on the screen: the first exposure puts it up
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && windowHandle() && windowHandle()->isExposed())
+            window_is_up();
+        return QMainWindow::eventFilter(watched, event);
+    }
     void closeEvent(QCloseEvent* event) override
     {
         if (gl_view)
@@ -193,64 +269,69 @@ protected:
     }
 };
 
-// Test hook: with ZAVRO_TEST_STATE set to a path, every timer tick and every message box
-// replaces that file with what the panels and the box show, the view's client size and how
-// many sizes the view has been given, so a test driving the program with the mouse and keys
-// can read what a screenshot cannot.
-std::string shown_message;  // "CAPTION: TEXT" of the message box on screen, for the test hook
-
+// The test state with the view's size as the program sees it.
 void write_test_state()
 {
-    static const char* path = getenv("ZAVRO_TEST_STATE");
-    if (!path || !*path)
-        return;
-    const std::string temporary = std::string(path) + ".new";
-    FILE* out = fopen(temporary.c_str(), "w");
-    if (!out)
-        return;
     if (gl_view)
-        fprintf(out, "view %ld %ld\nview_sizes %d\n", lround(gl_view->width() * gl_view->devicePixelRatioF()),
-                lround(gl_view->height() * gl_view->devicePixelRatioF()), gl_view->sizes_given);
-    if (!shown_message.empty())
-        fprintf(out, "message %s\n", shown_message.c_str());
-    qt_panels_write_state(out);
-    if (fclose(out) == 0)
-        rename(temporary.c_str(), path);
+        qt_write_test_state((int)lround(gl_view->width() * gl_view->devicePixelRatioF()),
+                            (int)lround(gl_view->height() * gl_view->devicePixelRatioF()), gl_view->sizes_given);
+    else
+        qt_write_test_state(0, 0, -1);
 }
 
 }  // namespace
 
+//// [SECTION] running: the application, the window, the loop
+
+void platform_init(int argc, char** argv)
+{
+    static int arguments;  // Qt keeps a reference to the count for the application's life
+    if (application)
+        return;
+    arguments = argc;
+    application = new QApplication(arguments, argv);
+    application->setQuitOnLastWindowClosed(false);  // the loop ends through platform_quit
+}
+
 int platform_run(int argc, char** argv, const char* title, int outer_width, int outer_height)
 {
-    QApplication app(argc, argv);
-    // Qt takes the locale from the environment; the data files and the reports write
-    // numbers with a decimal point whatever the user's language
-    setlocale(LC_NUMERIC, "C");
-    app.setQuitOnLastWindowClosed(false);  // the loop ends through platform_quit
-    MainWindow window;
-    main_window = &window;
-    window.setWindowTitle(QString::fromUtf8(title));
-    gl_view = new GlView(&window);
-    window.setCentralWidget(gl_view);
-    qt_panels_attach(gl_view, [] { return gl_view ? gl_view->begin_handler() : 0; });
-    // The program makes its menu when the view's context is ready, after the view has its
-    // first size. A bar appearing then would shrink the view and make its framebuffer again,
-    // and the first one's memory (about 6 MiB at 1024 x 768) would stay resident: so the
-    // bar takes its height, the height of any one-line bar, before the first show.
-    QMenuBar probe;
-    probe.addMenu(QStringLiteral("File"));
-    window.menuBar()->setMinimumHeight(probe.sizeHint().height());
-    window.resize(outer_width, outer_height);
-    window.show();
-    int code = app.exec();
-    qt_panels_detach();  // the panels die with the window, their handles first
-    for (QTimer* timer : timers)
-        delete timer;
-    timers.clear();
-    gl_view = nullptr;
-    main_window = nullptr;
+    platform_init(argc, argv);
+    int code = 0;
+    {  // the window goes before the application
+        MainWindow window;
+        main_window = &window;
+        window.setWindowTitle(QString::fromUtf8(title));
+        gl_view = new GlView(&window);
+        window.setCentralWidget(gl_view);
+        qt_panels_attach(gl_view, [] { return gl_view ? gl_view->begin_handler() : 0; });
+        // The program makes its menu when the view's context is ready, after the view has its
+        // first size. A bar appearing then would shrink the view and make its framebuffer again,
+        // and the first one's memory (about 6 MiB at 1024 x 768) would stay resident: so the
+        // bar takes its height, the height of any one-line bar, before the first show.
+        QMenuBar probe;
+        probe.addMenu(QStringLiteral("File"));
+        window.menuBar()->setMinimumHeight(probe.sizeHint().height());
+        window.resize(outer_width, outer_height);
+        window.show();
+        window.windowHandle()->installEventFilter(&window);
+        if (window.windowHandle()->isExposed())
+            window_is_up();
+        code = application->exec();
+        qt_panels_detach();  // the panels die with the window, their handles first
+        for (QTimer* timer : timers)
+            delete timer;
+        timers.clear();
+        gl_view = nullptr;
+        main_window = nullptr;
+        window_up = 0;
+        waiting_messages.clear();
+    }
+    delete application;
+    application = nullptr;
     return code;
 }
+
+//// [SECTION] frames, the context, timers
 
 void platform_swap_buffers()
 {
@@ -297,6 +378,8 @@ void platform_stop_timer(int timer_id)
         timer->stop();
 }
 
+//// [SECTION] message boxes
+
 void platform_message_box(const char* text, const char* caption)
 {
     platform_message_box_details(text, caption, nullptr);
@@ -304,14 +387,19 @@ void platform_message_box(const char* text, const char* caption)
 
 void platform_message_box_details(const char* text, const char* caption, const char* details)
 {
+    // at start-up a box with no window under it would stand alone; it waits its turn
+    if (!window_up || !waiting_messages.empty()) {
+        waiting_messages.push_back({text, caption, details ? details : ""});
+        return;
+    }
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(caption), QString::fromUtf8(text),
                     QMessageBox::Ok);
     if (details && details[0])
         box.setDetailedText(QString::fromUtf8(details));
-    shown_message = std::string(caption) + ": " + text;
+    qt_test_state_message(caption, text);
     write_test_state();  // the frame timer may be stopped meanwhile
     box.exec();
-    shown_message.clear();
+    qt_test_state_message(nullptr, nullptr);
     // the box's own event loop may have drawn with another context: the caller goes on
     // with the view's
     qt_view_resume();
@@ -326,6 +414,8 @@ int platform_ask_yes_no(const char* text, const char* caption)
     qt_view_resume();
     return yes;
 }
+
+//// [SECTION] the main window, focus, the mouse, the menu bar, closing
 
 QWidget* qt_main_window()
 {

@@ -2,14 +2,12 @@
 // painter: the picture stretched with smooth (linear) filtering over its rectangle on a
 // white page.
 //
-// Test hook: with ZAVRO_PRINT_TO_PDF set to a path, the dialog is skipped and the page
-// goes to that PDF file, through the same printer code as a chosen printer.
+// A print to the test hook's PDF file (qt_test_state.cpp) skips the dialog and goes
+// through the same printer code as a chosen printer.
 #include <QImage>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-
-#include <cstdlib>
 
 #include "platform/platform.h"
 #include "platform/qt/qt_hooks.h"
@@ -36,8 +34,8 @@ int platform_print_begin(const char* document_name, int* page_width, int* page_h
     end_print();
     *printer_error = 0;
     printer = new QPrinter(QPrinter::HighResolution);  // every print starts from the default printer
-    const char* pdf_path = getenv("ZAVRO_PRINT_TO_PDF");
-    if (pdf_path && *pdf_path) {
+    const char* pdf_path = qt_test_print_file();
+    if (pdf_path) {
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(QString::fromLocal8Bit(pdf_path));
     } else {

@@ -93,7 +93,8 @@ TEST_F(QueryPanel, BeatList)
 
 // Choosing a beat centres the view over it (x and y at double precision, stored as
 // floats; z kept), selects it and appends its report to the Info panel, each time.
-// Losing the current row clears the selection and moves and reports nothing.
+// Losing the current row, or choosing a beat without a name, clears the selection and
+// moves and reports nothing.
 TEST_F(QueryPanel, ChoosingABeatMovesTheViewAndReports)
 {
     start_with_sample();
@@ -121,6 +122,10 @@ TEST_F(QueryPanel, ChoosingABeatMovesTheViewAndReports)
         }
         log = now;
     }
+    beats[1].name[0] = '\0';  // a blank line of the beat list: its row is no beat
+    EXPECT_EQ(1, test_choose_row(query_panel, IDC_BEAT_LIST, 1));
+    EXPECT_EQ((std::vector<float>{-98.9144745f, -1}), (std::vector<float>{view_center.x, (float)selected_beat}));
+    EXPECT_EQ(log, test_control(info_panel, IDC_INFO_TEXT)->text);
 }
 
 // Every row of the field list is listed, codes kept for the first eight; a type the list

@@ -97,8 +97,8 @@ sleep 0.5
 [ "$played" != "January,1,1999" ] || fail "playing did not move the date"
 echo "played to $played"
 
-# "+" by a month, the Right arrow a month on, the Left arrow a month back (the view
-# focused by a click beside the map)
+# "+" by a month, the Right arrow a month on, the Left arrow a month back, also when held
+# (the view focused by a click beside the map)
 menu_item $MENU_TIME 2
 timeline_button 80 26 10 10
 date_is "February,1,1999"
@@ -106,6 +106,13 @@ click $(( WIDTH - 40 )) $(( HEIGHT / 2 ))
 xdotool key Right
 date_is "March,1,1999"
 xdotool key Left
+date_is "February,1,1999"
+# held for two seconds, the X server repeating it, Left steps back once, when let go
+xdotool keydown Left; sleep 2; xdotool keyup Left
+date_is "January,1,1999"
+sleep 0.5
+[ "$(current_date_text)" = "January,1,1999" ] || fail "a held Left stepped more than once: $(current_date_text)"
+xdotool key Right
 date_is "February,1,1999"
 
 # CEDAR chosen in the beat list: the view centred on it and its report; the log cleared;

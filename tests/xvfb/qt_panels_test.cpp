@@ -152,7 +152,7 @@ TEST_F(QtPanels, UnknownPanelsAndControlsAnswerNothing)
 }
 
 // Each panel stands at its template place and size in dialog units of its font, and
-// every caption and label shows its whole text at that size.
+// every caption, label and beat name shows its whole text at that size.
 TEST_F(QtPanels, PanelsStandInDialogUnitsAndShowEveryTextInFull)
 {
     int base_x = 0, base_y = 0;
@@ -188,6 +188,15 @@ TEST_F(QtPanels, PanelsStandInDialogUnitsAndShowEveryTextInFull)
             EXPECT_LE(widget->fontMetrics().height(), widget->height()) << c->text;
         }
     }
+    // the beat list shows the widest name it can get, scrolled sideways
+    Panel query = create(QUERY_PANEL_TEMPLATE);
+    for (const char* name : {"ALDER", "WWWWWWW", "A"})
+        list_add(query, IDC_BEAT_LIST, name);
+    QListWidget* list = control<QListWidget>(query, IDC_BEAT_LIST);
+    QApplication::processEvents();
+    QRect wide = list->visualItemRect(list->item(1));
+    EXPECT_GE(wide.width(), list->fontMetrics().horizontalAdvance("WWWWWWW"));
+    EXPECT_GE(list->viewport()->width() + list->horizontalScrollBar()->maximum(), wide.width());
 }
 
 // A bitmap's face shows the panel beneath it, the "Navigation" group's frame too, which
@@ -228,11 +237,14 @@ TEST_F(QtPanels, OnlyTheUsersChangesBecomeCommands)
     text_scroll_to_end(info, IDC_INFO_TEXT);
     control_focus(query, IDC_CRIME_LIST);
     list_clear(query, IDC_BEAT_LIST);
+    list_add(query, IDC_BEAT_LIST, "ALDER");
+    list_set_current(query, IDC_BEAT_LIST, 0);
     EXPECT_TRUE(commands().empty());
 
-    // a click on a row, a row picked with the keyboard, a radio button, a push button,
+    // a click on a row, one on the row already current, a row picked with the keyboard, a radio button, a push button,
     // the left button going down and up on a picture
     click_row(query, IDC_CRIME_LIST, 0);
+    click_row(query, IDC_BEAT_LIST, 0);
     QComboBox* step = control<QComboBox>(timeline, IDC_STEP_UNIT);
     step->setFocus();
     QTest::keyClick(step, Qt::Key_Up);
@@ -244,6 +256,7 @@ TEST_F(QtPanels, OnlyTheUsersChangesBecomeCommands)
     QTest::mousePress(arrow, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(arrow, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(commands(), (Log{{query, PANEL_COMMAND, IDC_CRIME_LIST, CODE_SELECTION_CHANGED},
+                               {query, PANEL_COMMAND, IDC_BEAT_LIST, CODE_SELECTION_CHANGED},
                                {timeline, PANEL_COMMAND, IDC_STEP_UNIT, CODE_SELECTION_CHANGED},
                                {timeline, PANEL_COMMAND, IDC_PLAY_FORWARD, CODE_CLICKED},
                                {timeline, PANEL_COMMAND, IDC_MONTH_PLUS, CODE_CLICKED},
@@ -420,15 +433,21 @@ TEST_F(QtPanels, PressesOutsideEveryPanelReachTheView)
     EXPECT_EQ(window.childAt(inside), view);
 }
 
+// The panels stay inside a shrunken client area and go back to their own places when it
+// grows again.
 TEST_F(QtPanels, PanelsStayInsideTheClientAreaWhenItShrinks)
 {
     Panel query = create(QUERY_PANEL_TEMPLATE), gis = create(GIS_PANEL_TEMPLATE);
-    view->resize(480, 300);  // the panels stay inside the shrunken client area
+    const QPoint places[] = {qt_panel_widget(query)->pos(), qt_panel_widget(gis)->pos()};
+    view->resize(480, 300);
     for (Panel panel : {query, gis})
         EXPECT_TRUE(QRect(0, 0, 480, 300).contains(qt_panel_widget(panel)->geometry()))
             << panel << ": " << QTest::toString(qt_panel_widget(panel)->geometry());
     view->resize(100, 100);  // smaller than a panel: its top-left corner stays in
     EXPECT_EQ(qt_panel_widget(query)->pos(), QPoint(0, 0));
+    view->resize(900, 700);
+    EXPECT_EQ(qt_panel_widget(query)->pos(), places[0]);
+    EXPECT_EQ(qt_panel_widget(gis)->pos(), places[1]);
 }
 
 // While captured, a release anywhere reaches the panel; a procedure may destroy its
