@@ -6,7 +6,7 @@
 set -eu
 program=${1:-build/zavro}
 if [ -z "${ZAVRO_SCREENSHOT_SCREEN:-}" ]; then
-  ZAVRO_SCREENSHOT_SCREEN=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+  ZAVRO_SCREENSHOT_SCREEN=1 exec bash "$(dirname "$0")/../tests/tools/with_xvfb.sh" 1280x1024 -- bash "$0" "$@"
 fi
 export XDG_RUNTIME_DIR=$(mktemp -d)
 work=$(mktemp -d)
