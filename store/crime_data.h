@@ -23,6 +23,10 @@ enum CrimeType {
     AUTO_THEFT = 6,
 };
 
+// The categories' names as the crime-type list labels them, indexed by CrimeType.
+constexpr const char* CRIME_TYPE_NAMES[CRIME_TYPE_COUNT] = {
+    "Murder", "Rape", "Robbery", "Aggravated Assault", "Burglary", "Theft", "Auto Theft"};
+
 // Reported crimes, indexed by CrimeType.
 struct CrimeCounts {
     uint32_t count[CRIME_TYPE_COUNT];
