@@ -25,12 +25,12 @@ static uint32_t chosen_sum(const CrimeCounts* counts)
     return sum;  // wraps as the query's sums do
 }
 
-void make_chart_series(int beat, ChartSeries* series)
+void make_chart_series(BeatIndex beat, ChartSeries* series)
 {
     memset(series, 0, sizeof *series);
-    const int loaded = loaded_beat_count();
+    const BeatIndex loaded = loaded_beat_count();
     int first = CHART_MAX_MONTHS, last = -1;
-    for (int b = 0; b < loaded; b++)
+    for (BeatIndex b = 0; b < loaded; b++)
         for (const MonthRecord& slot : beats[b].months) {
             const int m = month_number(&slot);
             if (m < 0)
@@ -44,12 +44,12 @@ void make_chart_series(int beat, ChartSeries* series)
     series->count = last - first + 1;
     if (query_flags[0] == NO_QUERY)
         return;
-    const int only = beat >= 0 && beat < loaded ? beat : CHART_DISTRICT;
+    const BeatIndex only = beat >= 0 && beat < loaded ? beat : NO_BEAT;
     // per beat the last line of a month wins, then the beats are summed
     static uint32_t month_of_beat[MAX_BEATS][CHART_MAX_MONTHS];
     memset(month_of_beat, 0, sizeof month_of_beat);
-    for (int b = 0; b < loaded; b++) {
-        if (only == CHART_DISTRICT ? b == CITYWIDE_BEAT : b != only)
+    for (BeatIndex b = 0; b < loaded; b++) {
+        if (only == NO_BEAT ? b == CITYWIDE_BEAT : b != only)
             continue;
         for (const MonthRecord& slot : beats[b].months) {
             const int m = month_number(&slot);
@@ -59,7 +59,7 @@ void make_chart_series(int beat, ChartSeries* series)
     }
     for (int i = 0; i < series->count; i++) {
         uint32_t sum = 0;
-        for (int b = 0; b < loaded; b++)
+        for (BeatIndex b = 0; b < loaded; b++)
             sum += month_of_beat[b][first + i];
         series->values[i] = sum;
         series->largest = sum > series->largest ? sum : series->largest;

@@ -6,12 +6,11 @@
 
 #include <cstdint>
 
+#include "store/crime_data.h"
 #include "store/dates.h"
 
 // Months a packed date can hold: 1990 .. 2021.
 constexpr int CHART_MAX_MONTHS = 32 * 12;
-// make_chart_series' beat for the district: the beats without the citywide reference.
-constexpr int CHART_DISTRICT = -1;
 
 struct ChartSeries {
     int first_month;  // months since January 1990 of values[0]
@@ -20,11 +19,12 @@ struct ChartSeries {
     uint32_t largest;  // the largest of values[0 .. count - 1], 0 for none
 };
 
-// The series of beat (a loaded beat, or CHART_DISTRICT) for query_flags: every month from
+// The series of beat for query_flags (NO_BEAT: the district, the beats without the
+// citywide reference): every month from
 // the earliest to the latest month of 1990 .. 2021 that any loaded beat has a record of.
 // A month listed twice counts by its last line, as the query does; no query gives zeros.
 // A beat that is not loaded gives the district.
-void make_chart_series(int beat, ChartSeries* series);
+void make_chart_series(BeatIndex beat, ChartSeries* series);
 
 // Round ticks for a count axis from 0 to at least largest: step is 1, 2 or 5 times a
 // power of ten, chosen so that at most max_ticks steps reach top = ticks x step >= largest

@@ -8,19 +8,17 @@
 #include "render/pick.h"
 #include "store/crime_data.h"
 
-constexpr float NEAR_PLANE = 4.0f;  // the frustum's near plane, scene units in front of the eye
-
 static int project_with(const float m[16], const float p[3], float* px, float* py, float* depth)
 {
     const Vec3 model = {p[0], p[1], p[2]};
     Vec3 eye;
     transform_point(m, &model, 1.0f, &eye);
-    if (!(-eye.z >= NEAR_PLANE))
+    if (!(-eye.z >= FRUSTUM_NEAR))
         return 0;
     const float aspect = (float)client_width / (float)client_height;
     // the frustum maps -aspect .. aspect and 1 .. -1 at the near plane onto the pixels
-    const float ndc_x = NEAR_PLANE * eye.x / -eye.z / aspect;
-    const float ndc_y = NEAR_PLANE * eye.y / -eye.z;
+    const float ndc_x = FRUSTUM_NEAR * eye.x / -eye.z / aspect;
+    const float ndc_y = FRUSTUM_NEAR * eye.y / -eye.z;
     *px = (ndc_x + 1.0f) * (float)(client_width - 1) / 2.0f;
     *py = (1.0f - ndc_y) * (float)(client_height - 1) / 2.0f;
     *depth = -eye.z;
@@ -69,16 +67,16 @@ static int in_hull(Point2* points, int n, Point2 q)
     return 1;
 }
 
-int hover_beat(float x, float y, uint32_t* beat)
+int hover_beat(float x, float y, BeatIndex* beat)
 {
     if (client_width < 2 || client_height < 2)
         return 0;
     float m[16];
     scene_transform(m);
-    const uint32_t count = loaded_beat_count();
+    const BeatIndex count = loaded_beat_count();
     int found = 0;
     float best_depth = 0.0f;
-    for (uint32_t b = 0; b < count; b++) {
+    for (BeatIndex b = 0; b < count; b++) {
         ColumnGeometry column;
         column_geometry(beats[b].lon, beats[b].lat, query_value[b], vertical_scale, &column);
         Point2 outline[8];

@@ -4,7 +4,7 @@
 // several columns under the pointer the one nearest the eye wins. No OpenGL needed.
 #pragma once
 
-#include <cstdint>
+#include "store/crime_data.h"
 
 // Client pixel (origin top-left, y down) of model point p for the camera and client size
 // in view_state, and its depth (distance in front of the eye along the view, scene units).
@@ -14,4 +14,4 @@ int project_to_client(const float p[3], float* px, float* py, float* depth);
 // 1 with *beat the loaded beat whose column outline holds client point (x, y), the
 // nearest to the eye; 0 (beat untouched) when none does or the client is under 2 pixels.
 // A column reaching behind the near plane is not hovered.
-int hover_beat(float x, float y, uint32_t* beat);
+int hover_beat(float x, float y, BeatIndex* beat);

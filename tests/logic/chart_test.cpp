@@ -42,7 +42,7 @@ TEST(Chart, SeriesOfABeatAndOfTheDistrict)
     beat1[1] = 5;
     citywide[12] = 1000;
     const struct { int beat; std::vector<uint32_t> expected; uint32_t largest; } cases[] = {
-        {CHART_DISTRICT, district, 7}, {1, beat1, 5}, {CITYWIDE_BEAT, citywide, 1000}, {9, district, 7}};
+        {NO_BEAT, district, 7}, {1, beat1, 5}, {CITYWIDE_BEAT, citywide, 1000}, {9, district, 7}};
     for (const auto& c : cases) {
         ChartSeries series;
         make_chart_series(c.beat, &series);
@@ -55,7 +55,7 @@ TEST(Chart, SeriesOfABeatAndOfTheDistrict)
     make_chart_series(0, &series);
     EXPECT_EQ(std::vector<uint32_t>(13), values(series));
     beat_count = 0;
-    make_chart_series(CHART_DISTRICT, &series);
+    make_chart_series(NO_BEAT, &series);
     EXPECT_EQ(0, series.count);
 }
 

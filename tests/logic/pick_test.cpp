@@ -123,10 +123,10 @@ TEST_F(Pick, HoverFindsTheColumnUnderThePointer)
 {
     set_camera({45, 20, 30, 1, default_view_center});
     int seen = 0;
-    for (uint32_t b = 1; b < MAX_BEATS; b++) {
+    for (BeatIndex b = 1; b < MAX_BEATS; b++) {
         const double side_x = beats[b].lon, side_y = beats[b].lat - COLUMN_SIDE / 2;  // the south face
         auto [x, y] = drawn_at(side_x, side_y, query_value[b] / 2.0);
-        uint32_t hovered = 99, picked = 99;
+        BeatIndex hovered = 99, picked = 99;
         if (x < 0)
             continue;  // off screen from this camera
         seen++;
@@ -134,14 +134,14 @@ TEST_F(Pick, HoverFindsTheColumnUnderThePointer)
         EXPECT_FALSE(pick_beat(x, y, &picked) && picked == b) << b;
     }
     EXPECT_GE(seen, 3);
-    uint32_t none = 77;
-    EXPECT_EQ(std::pair(0, 77u), std::pair(hover_beat(2, 2, &none), none));
-    for (uint32_t south : {0u, 1u}) {
-        const uint32_t north = 1 - south;
+    BeatIndex none = 77;
+    EXPECT_EQ(std::pair(0, 77), std::pair(hover_beat(2, 2, &none), none));
+    for (BeatIndex south : {0, 1}) {
+        const BeatIndex north = 1 - south;
         beats[north].lon = beats[south].lon, beats[north].lat = beats[south].lat + 0.0004f;
         query_value[0] = query_value[1] = 200;
         auto [x, y] = drawn_at(beats[south].lon, beats[south].lat - COLUMN_SIDE / 2, 100.0);
-        uint32_t hovered = 99;
+        BeatIndex hovered = 99;
         ASSERT_GE(x, 0);
         EXPECT_EQ(std::pair(1, south), std::pair(hover_beat(x, y, &hovered), hovered));
     }
