@@ -69,5 +69,8 @@ inline BeatIndex loaded_beat_count()
     return beat_count < (uint32_t)MAX_BEATS ? (BeatIndex)beat_count : MAX_BEATS;
 }
 
+// Bumped by every load that replaces the table: what was made from the table is stale.
+extern uint32_t beat_table_generation;
+
 // [beat][type] the largest yearly count of that type in the beat's last yearly file read.
 extern uint32_t beat_maxima[MAX_BEATS][CRIME_TYPE_COUNT];
