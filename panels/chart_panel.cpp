@@ -49,7 +49,7 @@ void chart_panel_refresh(Panel panel)
         char types[READOUT_LINE_SIZE];
         chosen_types_text(types, sizeof types);
         char title[READOUT_LINE_SIZE + BEAT_NAME_SIZE + 16];
-        snprintf(title, sizeof title, "%.7s: %s", beat == NO_BEAT ? "District" : beats[beat].name, types);
+        snprintf(title, sizeof title, "%s: %s", beat == NO_BEAT ? "District" : beats[beat].name, types);
         chart_show(panel, IDC_CHART_PLOT, &chart_series, chart_index_of(&chart_series, current_date), title);
         return;
     }
