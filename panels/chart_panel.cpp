@@ -59,6 +59,7 @@ void chart_panel_refresh(Panel panel)
 void show_chart_panel()
 {
     chart_ever_shown = 1;
+    chart_panel_refresh(chart_panel);  // a hidden chart is not kept up to date
     panel_show(chart_panel);
 }
 

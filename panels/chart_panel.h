@@ -10,7 +10,7 @@
 // panel 0.
 void chart_panel_refresh(Panel panel);
 
-// Shows the Chart panel; the first beat chosen shows it too, once, unless it was shown
-// before.
+// Shows the Chart panel, brought up to date; the first beat chosen shows it too, once,
+// unless it was shown before. While hidden the chart is not kept up to date.
 void show_chart_panel();
 void chart_panel_on_beat_chosen();

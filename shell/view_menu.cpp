@@ -120,7 +120,8 @@ void show_readouts()
         make_legend(&legend);
         platform_show_legend(&legend);
     }
-    chart_panel_refresh(chart_panel);
+    if (panel_is_visible(chart_panel))
+        chart_panel_refresh(chart_panel);
 }
 
 void hover_at(int16_t x, int16_t y)

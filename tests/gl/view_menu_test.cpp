@@ -62,27 +62,29 @@ TEST_F(ViewMenu, TooltipOverAColumn)
     EXPECT_EQ(frames, test_platform.frames_swapped);
 }
 
-// The chart: the district until a beat is chosen, which shows the panel the first time
-// only; a pick in it moves the date to that month, and the mark follows every step.
+// The chart: shown by the first beat chosen, not by later ones; its series, title and
+// mark; a pick in it moves the date to that month, and the mark follows every step; the
+// district's when no beat is chosen.
 TEST_F(ViewMenu, ChartPanel)
 {
     const TestControl* plot = test_control(chart_panel, IDC_CHART_PLOT);
-    EXPECT_EQ(std::pair(0, std::string("District: Robbery")), std::pair(panel_is_visible(chart_panel), plot->text));
-    EXPECT_EQ((std::pair{156, (1999 - BASE_YEAR) * 12}), (std::pair{plot->chart.count, plot->chart.first_month}));
-    EXPECT_EQ(5 * 12 + 2, plot->marker);  // March 2004
+    EXPECT_EQ(0, panel_is_visible(chart_panel));
     test_choose_row(query_panel, IDC_BEAT_LIST, 0);
-    draw_frame();
     EXPECT_EQ(std::pair(1, std::string("ALDER: Robbery")), std::pair(panel_is_visible(chart_panel), plot->text));
-    EXPECT_EQ(beats[0].months[0].counts.count[ROBBERY], plot->chart.values[0]);
+    EXPECT_EQ((std::vector<int>{156, (1999 - BASE_YEAR) * 12, 5 * 12 + 2, (int)beats[0].months[0].counts.count[ROBBERY]}),
+              (std::vector<int>{plot->chart.count, plot->chart.first_month, plot->marker, (int)plot->chart.values[0]}));
     test_pick(chart_panel, IDC_CHART_PLOT, 25);
     EXPECT_EQ("February,1,2001", date_text());
     on_key_release(VK_RIGHT);
     EXPECT_EQ(37, plot->marker);
+    beat_report(NO_BEAT);
+    draw_frame();
+    EXPECT_EQ("District: Robbery", plot->text);
     test_cancel(chart_panel);
     test_choose_row(query_panel, IDC_BEAT_LIST, 1);
     EXPECT_EQ(0, panel_is_visible(chart_panel));
     on_menu_command(CMD_SHOW_CHART_PANEL);
-    EXPECT_EQ(1, panel_is_visible(chart_panel));
+    EXPECT_EQ(std::pair(1, std::string("BIRCH: Robbery")), std::pair(panel_is_visible(chart_panel), plot->text));
 }
 
 // The bar goes to the first of the month under the pointer, between months too; a typed
