@@ -12,9 +12,8 @@ seconds=${IDLE_SECONDS:-10}
 ticks=$(getconf CLK_TCK)
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 rss_kib() { awk '/^VmRSS/ { print $2 }' "/proc/$1/status"; }
-measure() {  # program and arguments; prints "cpu_percent rss_kib"
-  "$@" >/dev/null 2>&1 &
-  local pid=$!
+sample() {  # a running program's pid; waits, then prints "cpu_percent rss_kib" and ends it
+  local pid=$1
   sleep 4  # started, data loaded, settled
   local before after
   before=$(cpu_ticks "$pid")
@@ -26,10 +25,26 @@ measure() {  # program and arguments; prints "cpu_percent rss_kib"
   awk -v b="$before" -v a="$after" -v t="$ticks" -v s="$seconds" -v r="$rss" \
     'BEGIN { printf "%.1f %d\n", 100 * (a - b) / t / s, r }'
 }
+measure() {  # program and arguments
+  "$@" >/dev/null 2>&1 &
+  sample $!
+}
 read -r bare_cpu bare_rss <<<"$(measure "$build/bench/bare_window" --stay)"
 read -r zavro_cpu zavro_rss <<<"$(measure "$build/zavro" data/district.csv)"
+# the same with the Chart panel shown beside the legend (View > Show Chart Panel)
+chart_shown() {
+  "$build/zavro" data/district.csv >/dev/null 2>&1 &
+  pid=$!
+  source "$(dirname "$0")/../tests/tools/session.sh"
+  find_window
+  menu_item $MENU_VIEW 1
+  sample "$pid"
+}
+read -r chart_cpu chart_rss <<<"$(chart_shown)"
 echo "at rest for $seconds s (CPU as % of one core, resident memory in MiB):"
 awk -v bc="$bare_cpu" -v br="$bare_rss" -v zc="$zavro_cpu" -v zr="$zavro_rss" 'BEGIN {
   printf "  bare Qt GL window:              %5.1f %%  %6.1f MiB\n", bc, br / 1024
   printf "  ZAVROView, panels, six beats:   %5.1f %%  %6.1f MiB\n", zc, zr / 1024
   printf "  above the bare window:          %5.1f %%  %6.1f MiB\n", zc - bc, (zr - br) / 1024 }'
+awk -v c="$chart_cpu" -v r="$chart_rss" 'BEGIN {
+  printf "  with the Chart panel and legend: %5.1f %%  %6.1f MiB\n", c, r / 1024 }'

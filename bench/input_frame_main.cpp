@@ -1,10 +1,13 @@
 // input_frame_main.cpp: the program itself, timing each handled mouse move or key
 // release to the next frame on the screen. With an argument it loads that beat list
-// first (every type chosen). On exit it prints the count and the median, 90th percentile
-// and largest latency in microseconds.
+// first (every type chosen). ZAVRO_BENCH_READOUTS=off hides the legend, =on shows the
+// Chart panel beside it. On exit it prints the count and the median, 90th percentile and
+// largest latency in microseconds.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "panels/panels.h"
@@ -15,6 +18,7 @@
 #include "render/columns.h"
 #include "shell/records.h"
 #include "shell/startup.h"
+#include "shell/view_menu.h"
 
 using Clock = std::chrono::steady_clock;
 static Clock::time_point input_at;
@@ -32,6 +36,11 @@ int main(int argc, char** argv)
             for (uint16_t& flag : query_flags)
                 flag = 1;
             make_columns();
+            const char* readouts = getenv("ZAVRO_BENCH_READOUTS");
+            if (readouts && strcmp(readouts, "off") == 0)
+                on_menu_command(CMD_LEGEND);
+            else if (readouts && strcmp(readouts, "on") == 0)
+                on_menu_command(CMD_SHOW_CHART_PANEL);
             beat_list = nullptr;
         }
         input_at = Clock::now();

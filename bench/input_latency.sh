@@ -11,7 +11,7 @@ fi
 export XDG_RUNTIME_DIR=$(mktemp -d)
 source "$(dirname "$0")/../tests/tools/session.sh"
 out=$(mktemp)
-run() {  # $1: what to do in the window
+run() {  # $1: what to do in the window; ZAVRO_BENCH_READOUTS as set
   "$build/bench/zavro_input_frame" data/district.csv >"$out" 2>/dev/null &
   local pid=$!
   local window
@@ -38,4 +38,10 @@ keys() {
 echo "input to frame on the screen (microseconds): events median p90 max"
 run drag; echo "  right-drag move:             $(cat "$out")"
 run keys; echo "  Right key release, 6 beats:  $(cat "$out")"
+ZAVRO_BENCH_READOUTS=off run keys; without=$(cat "$out")
+ZAVRO_BENCH_READOUTS=on run keys; with=$(cat "$out")
+echo "  the same, no legend, no chart: $without"
+echo "  with the legend and the Chart panel: $with"
+awk -v w="$with" -v o="$without" 'BEGIN { split(w, a, " "); split(o, b, " ");
+  printf "  step with them / without, medians: %.2f\n", a[2] / b[2] }'
 rm -f "$out"

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "panels/chart_panel.h"
 #include "panels/panel_templates.h"
 #include "panels/panels.h"
 #include "query/report.h"
@@ -18,8 +19,10 @@ void beat_report(BeatIndex beat)
     selected_beat = beat;
     make_columns();  // the figures below are those of the current date and query
     char text[REPORT_SIZE];
-    if (format_beat_report(beat, text, sizeof text))
+    if (format_beat_report(beat, text, sizeof text)) {
         info_append(text);
+        chart_panel_on_beat_chosen();
+    }
 }
 
 // What follows the first line end of text; the end of text when it has none.

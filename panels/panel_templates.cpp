@@ -65,6 +65,15 @@ static const ControlTemplate INFO_CONTROLS[] = {
 const PanelTemplate INFO_PANEL_TEMPLATE = {
     IDD_INFO_PANEL, "Info Panel", 15, 15, 192, 132, 0, 0, INFO_CONTROLS, COUNT(INFO_CONTROLS)};
 
+// Beside the Timeline panel, right of the others at the program's first size; hidden until
+// asked for or the first beat is chosen.
+static const ControlTemplate CHART_CONTROLS[] = {
+    {CONTROL_CHART, IDC_CHART_PLOT, nullptr, 0, 3, 3, 244, 114, 0},
+};
+
+const PanelTemplate CHART_PANEL_TEMPLATE = {
+    IDD_CHART_PANEL, "Chart Panel", 330, 0, 250, 120, 0, 0, CHART_CONTROLS, COUNT(CHART_CONTROLS)};
+
 // The contact rows name roles, not people; the addresses are under example.org.
 static const ControlTemplate ABOUT_CONTROLS[] = {
     {CONTROL_PUSH_BUTTON, IDC_ABOUT_OK, "OK", 0, 94, 245, 50, 14, STYLE_TAB_STOP | STYLE_DEFAULT_BUTTON},

@@ -15,6 +15,7 @@ constexpr int IDD_GIS_PANEL = 103;
 constexpr int IDD_TIMELINE_PANEL = 106;
 constexpr int IDD_ABOUT_BOX = 108;
 constexpr int IDD_INFO_PANEL = 109;
+constexpr int IDD_CHART_PANEL = 111;
 
 // Bitmaps, embedded in the program
 constexpr int IDB_ABOUT_LOGO = 110;         // 322 x 115, 4 bits a pixel
@@ -66,6 +67,9 @@ constexpr int IDC_INFO_TEXT = 1035;
 constexpr int IDC_INFO_CLEAR = 1045;
 constexpr int IDC_INFO_SAVE = 1046;
 
+// Chart panel
+constexpr int IDC_CHART_PLOT = 1060;
+
 // About box
 constexpr int IDC_ABOUT_OK = 1036;
 constexpr int IDC_ABOUT_LOGO = 1037;
@@ -77,3 +81,4 @@ extern const PanelTemplate GIS_PANEL_TEMPLATE;
 extern const PanelTemplate TIMELINE_PANEL_TEMPLATE;
 extern const PanelTemplate INFO_PANEL_TEMPLATE;
 extern const PanelTemplate ABOUT_BOX_TEMPLATE;
+extern const PanelTemplate CHART_PANEL_TEMPLATE;

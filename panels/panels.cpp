@@ -8,6 +8,7 @@ Panel query_panel = 0;
 Panel timeline_panel = 0;
 Panel info_panel = 0;
 Panel about_box = 0;
+Panel chart_panel = 0;
 
 void create_panels()
 {
@@ -16,6 +17,7 @@ void create_panels()
     timeline_panel = platform_create_panel(&TIMELINE_PANEL_TEMPLATE, timeline_panel_proc);
     info_panel = platform_create_panel(&INFO_PANEL_TEMPLATE, info_panel_proc);
     about_box = platform_create_panel(&ABOUT_BOX_TEMPLATE, about_box_proc);
+    chart_panel = platform_create_panel(&CHART_PANEL_TEMPLATE, chart_panel_proc);
 }
 
 int panel_proc(Panel dialog, int message, int control_id, int code, void (*init)(Panel),

@@ -11,9 +11,11 @@ extern Panel query_panel;
 extern Panel timeline_panel;
 extern Panel info_panel;
 extern Panel about_box;
+extern Panel chart_panel;
 
-// Creates the panels in the order GIS, Query, Timeline, Info, About, each initialised by
-// its procedure, and stores their handles. The GIS, Query and Timeline panels show.
+// Creates the panels in the order GIS, Query, Timeline, Info, About, Chart, each
+// initialised by its procedure, and stores their handles. The GIS, Query and Timeline
+// panels show.
 void create_panels();
 
 int gis_panel_proc(Panel dialog, int message, int control_id, int code);
@@ -21,6 +23,7 @@ int query_panel_proc(Panel dialog, int message, int control_id, int code);
 int timeline_panel_proc(Panel dialog, int message, int control_id, int code);
 int info_panel_proc(Panel dialog, int message, int control_id, int code);
 int about_box_proc(Panel dialog, int message, int control_id, int code);
+int chart_panel_proc(Panel dialog, int message, int control_id, int code);
 
 // The close box or the Escape key: a command of id PANEL_CANCEL with code 0.
 inline int is_cancel(int message, int control_id, int code)

@@ -59,12 +59,30 @@ void timeline_show_date(Panel panel)
     control_set_text(panel, IDC_DATE_TEXT, text);
 }
 
+void set_play_mode(PlayMode mode)
+{
+    play_mode = mode;
+    const int button = mode == PLAY_FORWARD ? IDC_PLAY_FORWARD : mode == PLAY_BACKWARD ? IDC_PLAY_BACKWARD : IDC_PLAY_PAUSE;
+    radio_check(timeline_panel, IDC_PLAY_FORWARD, IDC_PLAY_BACKWARD, button);
+}
+
+// The bar's year ticks: every 1 January from the timeline's start to its end.
+static void set_year_ticks(Panel dialog)
+{
+    unsigned ticks[32];
+    int count = 0;
+    for (unsigned year = date_year_offset(timeline_start); year <= date_year_offset(timeline_end) && count < 32; year++)
+        ticks[count++] = make_date(year, 1, 1);
+    bar_set_ticks(dialog, IDC_TIME_BAR, ticks, count);
+}
+
 void timeline_panel_init(Panel dialog)
 {
     for (const char* unit : {"Day", "Month", "Year"})
         combo_add(dialog, IDC_STEP_UNIT, unit);
     combo_set_current(dialog, IDC_STEP_UNIT, step_unit);
     radio_check(dialog, IDC_PLAY_FORWARD, IDC_PLAY_BACKWARD, IDC_PLAY_PAUSE);
+    set_year_ticks(dialog);
     reset_on(dialog);
 }
 
@@ -94,6 +112,11 @@ int timeline_panel_command(Panel dialog, int control_id, int code)
     case IDC_STEP_UNIT:
         if (code == CODE_SELECTION_CHANGED)
             step_unit = (uint8_t)combo_current(dialog, IDC_STEP_UNIT);
+        return 1;
+    case IDC_TIME_BAR:
+        // a press or drag on the bar goes to the month under the pointer
+        if (code == CODE_PICKED)
+            set_current_date(month_start_of(bar_picked(dialog, IDC_TIME_BAR)));
         return 1;
     }
     for (const StepButton& button : STEP_BUTTONS) {

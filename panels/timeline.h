@@ -23,9 +23,10 @@ extern uint8_t step_unit;  // STEP_DAY, STEP_MONTH or STEP_YEAR: the play and dr
 // timeline on dialog.
 void timeline_panel_init(Panel dialog);
 
-// The play buttons set play_mode, the step-unit list step_unit, and each "+" or "-"
-// steps the date by its own unit (step_current_date). Returns 1 for those controls,
-// whatever the code; 0 for any other.
+// The play buttons set play_mode, the step-unit list step_unit, each "+" or "-" steps
+// the date by its own unit (step_current_date), and a press or drag on the bar goes to
+// the first of the month under the pointer. Returns 1 for those controls, whatever the
+// code; 0 for any other.
 int timeline_panel_command(Panel dialog, int control_id, int code);
 
 // The date moved: current_date = date, shown on the Timeline panel (timeline_show_date),
@@ -36,6 +37,9 @@ void set_current_date(PackedDate date);
 // STEP_YEAR): forward for a direction above 0, back below 0, not at all for 0 (shown
 // and rebuilt all the same). A step past the year field's range wraps.
 void step_current_date(int direction, uint8_t unit);
+
+// play_mode = mode, and the Timeline panel's play buttons show it.
+void set_play_mode(PlayMode mode);
 
 // Sets the bar's range and moves the date back to timeline_start. Called at the end of
 // every successful data load.

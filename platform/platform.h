@@ -79,7 +79,8 @@ constexpr int DIALOG_PATH_TOO_LONG = -1;
 
 struct MenuItem {
     const char* text;
-    int command_id;  // passed to on_menu_command when chosen
+    int command_id;     // passed to on_menu_command when chosen
+    int checkable = 0;  // 1: the item shows a check mark (unchecked until platform_menu_check)
 };
 
 struct Menu {
@@ -88,9 +89,11 @@ struct Menu {
     int item_count;
 };
 
-// Puts a menu bar of plain text items (no separators, checks, mnemonics or shortcuts) on
-// the main window, menus in bar order. Choosing an item calls on_menu_command(id).
+// Puts a menu bar of text items (no separators, mnemonics or shortcuts) on the main
+// window, menus in bar order. Choosing an item calls on_menu_command(id); a checkable
+// item keeps the check mark the program sets, whatever the user chose.
 void platform_create_menu_bar(const Menu* menus, int menu_count);
+void platform_menu_check(int command_id, int checked);
 
 // Destroys the main window as its close box would: on_destroy runs, then the loop ends.
 void platform_destroy_main_window();
@@ -129,6 +132,7 @@ enum ControlClass {
     CONTROL_COMBO_BOX,     // drop-down list; reports code 1 when the user picks a row
     CONTROL_PROGRESS_BAR,  // a bar whose fill is linear in raw 16-bit values
     CONTROL_TEXT_BOX,      // read-only multi-line text that wraps and scrolls
+    CONTROL_CHART,         // a plot of a ChartSeries (render/chart.h)
 };
 
 // Style bits of a control; each class reads the ones that concern it.
@@ -176,6 +180,9 @@ constexpr int PANEL_CANCEL = 2;  // the command id of the close box and the Esca
 constexpr int CODE_CLICKED = 0;
 constexpr int CODE_SELECTION_CHANGED = 1;
 constexpr int CODE_DOUBLE_CLICKED = 5;  // delivered by nothing the panels act on
+// A bar or a chart: the left button went down or dragged on it; bar_picked and
+// chart_picked say where.
+constexpr int CODE_PICKED = 6;
 
 // A panel procedure: returns 1 when it handled the message, else 0.
 typedef int (*PanelProc)(Panel dialog, int message, int control_id, int code);
@@ -223,6 +230,21 @@ inline double bar_fill(unsigned low, unsigned high, unsigned pos)
     return pos >= high ? 1.0 : (double)(pos - low) / (double)(high - low);
 }
 
+// The raw value under the pointer at the bar's last CODE_PICKED: linear in the pointer's
+// place between low (the left end) and high (the right end), as the fill is; low before any.
+unsigned bar_picked(Panel panel, int id);
+// Tick marks on the bar at these raw values (count of them; values outside the range
+// are not shown).
+void bar_set_ticks(Panel panel, int id, const unsigned* values, int count);
+
+// A chart shows a copy of series with month index marker marked (-1: none) and title
+// above; chart_mark moves only the mark. chart_picked: the month index under the pointer
+// at the chart's last CODE_PICKED, -1 before any.
+struct ChartSeries;
+void chart_show(Panel panel, int id, const ChartSeries* series, int marker, const char* title);
+void chart_mark(Panel panel, int id, int marker);
+int chart_picked(Panel panel, int id);
+
 // Checks radio button id and unchecks the others of first_id .. last_id (either order).
 void radio_check(Panel panel, int first_id, int last_id, int id);
 
@@ -238,6 +260,23 @@ void text_scroll_to_end(Panel panel, int id);
 // Every mouse event goes to the panel until released (PANEL_LEFT_BUTTON_UP included).
 void panel_capture_mouse(Panel panel);
 void panel_release_mouse(Panel panel);
+
+//// What the view says in words
+
+// The legend box over the view's bottom-right corner, not part of the frame; null hides
+// it. Showing the same legend again costs nothing.
+struct Legend;
+void platform_show_legend(const Legend* legend);
+
+// The view's tooltip: text (lines separated by '\n') near client pixel (x, y), shown at
+// once; hidden by platform_hide_tooltip.
+void platform_show_tooltip(int16_t x, int16_t y, const char* text);
+void platform_hide_tooltip();
+
+// A modal dialog with the caption asking for a month (1..12) and a year (first_year ..
+// last_year), starting at *month and *year. Returns 1 with them set, 0 when cancelled.
+int platform_ask_month_year(const char* caption, unsigned first_year, unsigned last_year,
+                            unsigned* month, unsigned* year);
 
 //// Handlers the platform calls (implemented by the program)
 
@@ -257,6 +296,9 @@ constexpr unsigned MK_RBUTTON = 0x0002;
 constexpr unsigned MK_SHIFT = 0x0004;
 constexpr unsigned MK_CONTROL = 0x0008;
 // Virtual-key codes of the keys the view reacts to.
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_END = 0x23;
+constexpr int VK_HOME = 0x24;
 constexpr int VK_LEFT = 0x25;
 constexpr int VK_RIGHT = 0x27;
 

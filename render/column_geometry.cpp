@@ -5,9 +5,18 @@
 #include "query/query.h"
 #include "query/report.h"
 
-static const float RED[3] = {1.0f, 0.09f, 0.09f};     // above the citywide level
-static const float GREEN[3] = {0.09f, 1.0f, 0.09f};   // below it
-static const float YELLOW[3] = {1.0f, 1.0f, 0.09f};   // near it
+int colour_blind_safe = 0;
+
+// By palette (the design's, the colour-blind safe one), then SideBand.
+static const float SIDE_PALETTES[2][3][3] = {
+    {{1.0f, 0.09f, 0.09f}, {1.0f, 1.0f, 0.09f}, {0.09f, 1.0f, 0.09f}},  // red, yellow, green
+    {{0.9f, 0.38f, 0.0f}, {0.8f, 0.8f, 0.8f}, {0.0f, 0.45f, 0.7f}},     // orange, light grey, blue
+};
+
+const float* side_colour(int band)
+{
+    return SIDE_PALETTES[colour_blind_safe ? 1 : 0][band < SIDE_ABOVE || band > SIDE_BELOW ? SIDE_ABOVE : band];
+}
 
 void basemap_texcoord(float x, float y, float* s, float* t)
 {
@@ -33,22 +42,25 @@ void column_geometry(float lon, float lat, uint32_t value, float scale, ColumnGe
     out->height = column_top_height(value, scale);
 }
 
-void column_color(BeatIndex beat, float rgba[4])
+int side_band(BeatIndex beat)
 {
     float b = 0.0f;
     float g = 0.0f;
-    const float* color = RED;
-    if (beat >= 0 && beat < MAX_BEATS && year_ratio(beat, &b) && year_ratio(CITYWIDE_BEAT, &g)) {
-        // the edges in float, so a ratio exactly on an edge is yellow
-        float upper = g + COLOR_BAND;
-        float lower = g - COLOR_BAND;
-        if (b > upper)
-            color = RED;
-        else if (b < lower)
-            color = GREEN;
-        else
-            color = YELLOW;
-    }
+    if (!(beat >= 0 && beat < MAX_BEATS && year_ratio(beat, &b) && year_ratio(CITYWIDE_BEAT, &g)))
+        return SIDE_ABOVE;
+    // the edges in float, so a ratio exactly on an edge is yellow
+    float upper = g + COLOR_BAND;
+    float lower = g - COLOR_BAND;
+    if (b > upper)
+        return SIDE_ABOVE;
+    if (b < lower)
+        return SIDE_BELOW;
+    return SIDE_NEAR;
+}
+
+void column_color(BeatIndex beat, float rgba[4])
+{
+    const float* color = side_colour(side_band(beat));
     rgba[0] = color[0];
     rgba[1] = color[1];
     rgba[2] = color[2];

@@ -42,6 +42,18 @@ inline float column_top_height(uint32_t value, float scale)
 // (0.01, 0.1 or 1).
 void column_geometry(float lon, float lat, uint32_t value, float scale, ColumnGeometry* out);
 
+// The three side colours: the beat's year ratio above the citywide one + COLOR_BAND (or
+// a ratio undefined), within COLOR_BAND of it, below it - COLOR_BAND.
+enum SideBand { SIDE_ABOVE = 0, SIDE_NEAR = 1, SIDE_BELOW = 2 };
+// 0: red, yellow, green; 1: orange, light grey, blue, which readers with red-green colour
+// blindness tell apart. Start 0.
+extern int colour_blind_safe;
+// Red, green and blue (0..1) of a band in the palette colour_blind_safe chooses.
+const float* side_colour(int band);
+// The band of beat from the last query evaluation: SIDE_ABOVE also when a ratio is
+// undefined or beat is not a beat.
+int side_band(BeatIndex beat);
+
 // Base side colour and alpha of beat (red, green, blue, alpha), from the last query
 // evaluation and selected_beat: red above the citywide ratio + 0.05 or when a ratio is
 // undefined, green below it - 0.05, yellow between (edges included).

@@ -103,6 +103,19 @@ void inverse_scene_transform(float m[16])
     translate(m, 0.0f, 0.0f, view_distance);
 }
 
+void scene_transform(float m[16])
+{
+    // the frame's own steps, in its order
+    identity(m);
+    translate(m, 0.0f, 0.0f, -view_distance);
+    rotate(m, -view_tilt, 0);
+    rotate(m, -view_heading, 2);
+    translate(m, -view_center.x, -view_center.y, -view_center.z);
+    translate(m, MAP_ORIGIN_X, MAP_ORIGIN_Y, 0.0f);
+    scale(m, MAP_SCALE, MAP_SCALE, vertical_scale * HEIGHT_SCALE);
+    translate(m, -MAP_ORIGIN_X, -MAP_ORIGIN_Y, 0.0f);
+}
+
 void make_pick_ray(int16_t x, int16_t y, PickRay* ray)
 {
     float m[16];

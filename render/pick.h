@@ -32,6 +32,9 @@ void transform_point(const float m[16], const Vec3* v, float w, Vec3* out);
 // camera in view_state, composed as OpenGL would in single precision.
 void inverse_scene_transform(float m[16]);
 
+// The scene's model-view transform (model to eye coordinates), as the frame sets it.
+void scene_transform(float m[16]);
+
 // The ray through client pixel (x, y), origin top-left, y down; best_distance and
 // best_beat reset. Needs client_width and client_height of at least 2.
 void make_pick_ray(int16_t x, int16_t y, PickRay* ray);

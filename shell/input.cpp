@@ -11,7 +11,9 @@
 #include "render/frame_gl.h"
 #include "render/pick.h"
 #include "render/view_state.h"
+#include "shell/menu.h"
 #include "shell/view.h"
+#include "shell/view_menu.h"
 #include "store/crime_data.h"
 
 constexpr float DRAG_ZOOM_PER_PIXEL = 0.25f;  // scene units of distance per pixel of Shift + right drag
@@ -76,8 +78,10 @@ void on_right_release(int16_t x, int16_t y)
 
 void on_mouse_move(unsigned key_flags, int16_t x, int16_t y)
 {
-    if (!(key_flags & (MK_LBUTTON | MK_RBUTTON)))
-        return;  // the next drag measures from the last press or release
+    if (!(key_flags & (MK_LBUTTON | MK_RBUTTON))) {
+        hover_at(x, y);  // the next drag measures from the last press or release
+        return;
+    }
     const int16_t dx = (int16_t)(x - last_mouse_x);
     const int16_t dy = (int16_t)(y - last_mouse_y);
     last_mouse_x = x;
@@ -108,10 +112,13 @@ void on_wheel(int16_t delta)
 
 void on_key_release(int virtual_key)
 {
-    if (virtual_key == VK_LEFT)
-        step_current_date(-1, step_unit);
-    else if (virtual_key == VK_RIGHT)
-        step_current_date(1, step_unit);
+    switch (virtual_key) {
+    case VK_LEFT: step_current_date(-1, step_unit); break;
+    case VK_RIGHT: step_current_date(1, step_unit); break;
+    case VK_SPACE: set_play_mode(play_mode == PLAY_PAUSED ? PLAY_FORWARD : PLAY_PAUSED); break;
+    case VK_HOME: go_to_data_start(); break;
+    case VK_END: go_to_data_end(); break;
+    }
     draw_frame();
 }
 

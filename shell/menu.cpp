@@ -20,6 +20,7 @@
 #include "render/view_state.h"
 #include "shell/records.h"
 #include "shell/view.h"
+#include "shell/view_menu.h"
 #include "store/dates.h"
 #include "panels/file_dialogs.h"
 #include "store/dialog_paths.h"
@@ -45,12 +46,14 @@ static const MenuItem HELP_ITEMS[] = {{"About..", CMD_ABOUT}};
 static const Menu MENUS[] = {
     {"File", FILE_ITEMS, COUNT(FILE_ITEMS)},       {"Location", LOCATION_ITEMS, COUNT(LOCATION_ITEMS)},
     {"Time", TIME_ITEMS, COUNT(TIME_ITEMS)},       {"Query", QUERY_ITEMS, COUNT(QUERY_ITEMS)},
-    {"Panel", PANEL_ITEMS, COUNT(PANEL_ITEMS)},    {"Help", HELP_ITEMS, COUNT(HELP_ITEMS)},
+    {"Panel", PANEL_ITEMS, COUNT(PANEL_ITEMS)},    VIEW_MENU,
+    {"Help", HELP_ITEMS, COUNT(HELP_ITEMS)},
 };
 
 void create_menu()
 {
     platform_create_menu_bar(MENUS, COUNT(MENUS));
+    init_view_menu();
 }
 
 int load_beat_list(const char* path)
@@ -136,7 +139,7 @@ static void quit()
 {
     platform_stop_timer(FRAME_TIMER_ID);
     delete_map(1);  // while the context lives
-    for (Panel* panel : {&gis_panel, &query_panel, &timeline_panel, &info_panel, &about_box}) {
+    for (Panel* panel : {&gis_panel, &query_panel, &timeline_panel, &info_panel, &about_box, &chart_panel}) {
         panel_destroy(*panel);
         *panel = 0;
     }
@@ -154,6 +157,16 @@ static void set_date_fields(PackedDate fields)
     set_current_date((PackedDate)((current_date & DATE_LOW_BITS) | fields));
 }
 
+void go_to_data_start()
+{
+    set_date_fields(DATA_START_DATE);
+}
+
+void go_to_data_end()
+{
+    set_date_fields(DATA_END_DATE);
+}
+
 void on_menu_command(int command_id)
 {
     switch (command_id) {
@@ -169,8 +182,8 @@ void on_menu_command(int command_id)
     case CMD_SHOW_INFO_PANEL: panel_show(info_panel); break;
     case CMD_DEFAULT_LOCATION: view_center = default_view_center; break;
     case CMD_DEFAULT_TIME: set_current_date(timeline_start); break;
-    case CMD_DATA_START: set_date_fields(DATA_START_DATE); break;
-    case CMD_DATA_END: set_date_fields(DATA_END_DATE); break;
+    case CMD_DATA_START: go_to_data_start(); break;
+    case CMD_DATA_END: go_to_data_end(); break;
     case CMD_DEFAULT_QUERY:
         // the first type's word, which also holds the no-query mark, becomes 0: from the
         // start this is a query with no type chosen
@@ -178,7 +191,7 @@ void on_menu_command(int command_id)
         query_panel_refresh(query_panel);
         make_columns();
         break;
-    default: break;  // the Saved items have no action: nothing is ever saved
+    default: view_menu_command(command_id); break;  // the View menu, the Saved items
     }
     draw_frame();
 }

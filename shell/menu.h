@@ -34,3 +34,8 @@ void create_menu();
 // "Error") after the loader's own message and returns 0. Shows no message on success:
 // "Load complete" is the menu command's.
 int load_beat_list(const char* path);
+
+// "Data Start" and "Data End": the date's fields set to 1 January 1999 or 1 November 2011,
+// its lowest two bits kept.
+void go_to_data_start();
+void go_to_data_end();

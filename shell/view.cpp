@@ -3,11 +3,13 @@
 
 #include "platform/platform.h"
 #include "render/frame_gl.h"
+#include "shell/view_menu.h"
 
 void draw_frame()
 {
     render_scene();
     platform_swap_buffers();
+    show_readouts();
 }
 
 void on_resize(int width, int height)

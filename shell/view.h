@@ -7,5 +7,5 @@
 constexpr int FRAME_TIMER_ID = 1;
 constexpr int FRAME_PERIOD_MS = 125;  // 8 frames a second
 
-// Draws the frame from the view variables and shows it.
+// Draws the frame from the view variables and shows it, the legend and the chart with it.
 void draw_frame();

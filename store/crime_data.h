@@ -23,6 +23,10 @@ enum CrimeType {
     AUTO_THEFT = 6,
 };
 
+// The categories' names as the crime-type list labels them, indexed by CrimeType.
+constexpr const char* CRIME_TYPE_NAMES[CRIME_TYPE_COUNT] = {
+    "Murder", "Rape", "Robbery", "Aggravated Assault", "Burglary", "Theft", "Auto Theft"};
+
 // Reported crimes, indexed by CrimeType.
 struct CrimeCounts {
     uint32_t count[CRIME_TYPE_COUNT];
@@ -64,6 +68,9 @@ inline BeatIndex loaded_beat_count()
 {
     return beat_count < (uint32_t)MAX_BEATS ? (BeatIndex)beat_count : MAX_BEATS;
 }
+
+// Bumped by every load that replaces the table: what was made from the table is stale.
+extern uint32_t beat_table_generation;
 
 // [beat][type] the largest yearly count of that type in the beat's last yearly file read.
 extern uint32_t beat_maxima[MAX_BEATS][CRIME_TYPE_COUNT];

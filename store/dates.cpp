@@ -84,6 +84,14 @@ int date_step_back(PackedDate* date, uint8_t level)
     return date_step(date, level, -1);
 }
 
+PackedDate month_start_of(unsigned raw)
+{
+    const PackedDate date = (PackedDate)raw;
+    unsigned month = date_month(date);
+    month = month < 1 ? 1 : month > 12 ? 12 : month;
+    return make_date(date_year_offset(date), month, 1);
+}
+
 void date_to_text(PackedDate date, char* text)
 {
     unsigned month = date_month(date);

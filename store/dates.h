@@ -40,6 +40,11 @@ unsigned days_in_month(unsigned month, unsigned year_offset);
 int date_step_forward(PackedDate* date, uint8_t level);
 int date_step_back(PackedDate* date, uint8_t level);
 
+// The first day of the month a raw 16-bit value lies in, as a bar of raw values shows
+// it: its year offset and month fields with day 1; a month field of 0 (just before
+// January) counts as January, 13 to 15 (just after December) as December.
+PackedDate month_start_of(unsigned raw);
+
 // Writes "Month,day,year" (no blanks, e.g. "January,1,1990") into text, which holds at
 // least DATE_TEXT_SIZE bytes. A month outside 1..12 gives "?" as its name.
 void date_to_text(PackedDate date, char* text);

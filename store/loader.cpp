@@ -234,5 +234,6 @@ int load_records_from(const char* path, OpenForReading open)
     memcpy(beats, staged_beats, sizeof beats);
     memcpy(beat_maxima, staged_maxima, sizeof beat_maxima);
     beat_count = (uint32_t)staged_count;
+    beat_table_generation++;
     return 1;
 }

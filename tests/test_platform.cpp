@@ -38,6 +38,23 @@ void platform_quit(int code) { test_platform.quit_code = code; }
 void platform_focus_and_capture_mouse() { test_platform.mouse_captured = 1; }
 void platform_release_mouse() { test_platform.mouse_captured = 0; }
 void platform_create_menu_bar(const Menu*, int) {}
+void platform_menu_check(int command_id, int checked) { test_platform.menu_checks[command_id] = checked; }
+void platform_show_legend(const Legend* legend)
+{
+    test_platform.legend_visible = legend != nullptr;
+    if (legend)
+        test_platform.legend = *legend, test_platform.legend_updates++;
+}
+void platform_show_tooltip(int16_t, int16_t, const char* text) { test_platform.tooltip = text; }
+void platform_hide_tooltip() { test_platform.tooltip.clear(); }
+int platform_ask_month_year(const char*, unsigned, unsigned, unsigned* month, unsigned* year)
+{
+    const auto answer = next_answer(test_platform.month_year_answers, std::pair(0u, 0u));
+    if (answer.first == 0)
+        return 0;
+    *month = answer.first, *year = answer.second;
+    return 1;
+}
 void platform_destroy_main_window() { event("destroy window"), on_destroy(); }
 void platform_wait_ms(int ms) { event("wait " + std::to_string(ms)); }
 void platform_stop_timer(int timer_id) { platform_start_timer(timer_id, 0); }
@@ -262,6 +279,36 @@ void bar_set_pos(Panel panel, int id, unsigned pos)
         c->bar_pos = pos & 0xFFFF;
 }
 
+unsigned bar_picked(Panel panel, int id)
+{
+    TestControl* c = find(panel, id, CONTROL_PROGRESS_BAR);
+    return c ? (unsigned)c->picked : 0;
+}
+
+void bar_set_ticks(Panel panel, int id, const unsigned* values, int count)
+{
+    if (TestControl* c = find(panel, id, CONTROL_PROGRESS_BAR))
+        c->ticks.assign(values, values + count);
+}
+
+void chart_show(Panel panel, int id, const ChartSeries* series, int marker, const char* title)
+{
+    if (TestControl* c = find(panel, id, CONTROL_CHART))
+        c->chart = *series, c->marker = marker, c->text = title;
+}
+
+void chart_mark(Panel panel, int id, int marker)
+{
+    if (TestControl* c = find(panel, id, CONTROL_CHART))
+        c->marker = marker;
+}
+
+int chart_picked(Panel panel, int id)
+{
+    TestControl* c = find(panel, id, CONTROL_CHART);
+    return c ? c->picked : -1;
+}
+
 void radio_check(Panel panel, int first_id, int last_id, int id)
 {
     if (TestPanel* p = find_panel(panel))
@@ -357,4 +404,12 @@ int test_set_rows(Panel panel, int id, const std::vector<int>& rows)
 
 int test_notify(Panel panel, int id, int code) { return deliver(panel, PANEL_COMMAND, id, code); }
 int test_cancel(Panel panel) { return deliver(panel, PANEL_COMMAND, PANEL_CANCEL, CODE_CLICKED); }
+int test_pick(Panel panel, int id, int picked)
+{
+    TestControl* c = test_control(panel, id);
+    if (!c)
+        return -1;
+    c->picked = picked;
+    return deliver(panel, PANEL_COMMAND, id, CODE_PICKED);
+}
 int test_left_button_up(Panel panel) { return deliver(panel, PANEL_LEFT_BUTTON_UP, 0, 0); }

@@ -5,11 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/platform.h"
+#include "render/chart.h"
+#include "render/readout.h"
 
 struct RecordedMessage {
     std::string text, caption, details;  // details: "" for none
@@ -24,6 +27,10 @@ struct TestControl {
     unsigned bar_low = 0, bar_high = 100, bar_pos = 0;
     int checked = 0;                // radio button
     int scrolled_to_end = 0;        // text box: set by text_scroll_to_end, cleared by text_set
+    std::vector<unsigned> ticks;    // bar: its tick values
+    int picked = -1;                // bar or chart: what the pointer is on at the next CODE_PICKED
+    ChartSeries chart = {};         // chart: what it shows
+    int marker = -1;
 };
 
 struct TestPanel {
@@ -71,6 +78,14 @@ struct TestPlatform {
     int page_width = 800, page_height = 600;
     std::pair<int, int> printed_size;       // the last page's picture and where it went:
     std::vector<float> printed_rect;        // x, y, width, height on the page
+
+    // the View menu and what the view says in words
+    std::map<int, int> menu_checks;         // command id: check mark
+    int legend_visible = 0;
+    Legend legend = {};                     // the last legend shown
+    int legend_updates = 0;                 // platform_show_legend calls with a legend
+    std::string tooltip;                    // "" while hidden
+    std::vector<std::pair<unsigned, unsigned>> month_year_answers;  // (month, year); cancel when none left
 };
 
 extern TestPlatform test_platform;
@@ -91,4 +106,5 @@ int test_choose_row(Panel panel, int id, int row);  // combo or single-selection
 int test_set_rows(Panel panel, int id, const std::vector<int>& rows);  // multi-selection list
 int test_notify(Panel panel, int id, int code);     // any other notification
 int test_cancel(Panel panel);                       // close box or Escape
+int test_pick(Panel panel, int id, int picked);     // press on a bar (raw value) or chart (month index)
 int test_left_button_up(Panel panel);

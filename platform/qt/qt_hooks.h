@@ -9,8 +9,9 @@ extern void (*platform_input_received_hook)();
 
 class QWidget;
 
-// The main window, owner of the file dialogs; null outside platform_run.
+// The main window, owner of the file dialogs, and its view; null outside platform_run.
 QWidget* qt_main_window();
+QWidget* qt_view();
 
 // After a nested event loop (a dialog) that may have drawn with another context: the
 // view's context is current again, when it has one.
@@ -19,6 +20,8 @@ void qt_view_resume();
 // The test hooks (qt_test_state.cpp). The message box now on screen, for the test state;
 // a null caption: none.
 void qt_test_state_message(const char* caption, const char* text);
+// The view's tooltip now on screen, for the test state; null: none.
+void qt_test_state_tooltip(const char* text);
 // With ZAVRO_TEST_STATE set, replaces that file with what is on screen: the view's size
 // in device pixels and how many sizes it has been given (view_sizes -1: no view), the
 // message box and the panels.

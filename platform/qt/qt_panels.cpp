@@ -42,6 +42,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/qt/qt_chart.h"
 
 //// [SECTION] records and lookup
 
@@ -79,6 +80,7 @@ std::vector<std::unique_ptr<PanelRecord>> panels;  // [handle - 1]; null once de
 QPointer<QWidget> client_area;                    // the view the layer covers
 QPointer<PanelLayer> layer;
 int (*view_begin_handler)() = nullptr;
+int chart_picked_month = -1;  // the month index of the last pick in a chart
 int program_changes = 0;  // > 0 while a platform.h operation changes a control
 
 // Held by every operation that changes a control: Qt's signals for the change must not
@@ -168,16 +170,40 @@ QRect units_to_rect(int x, int y, int width, int height)
 //// [SECTION] widgets: bar, picture, list, caption bar, panel frame, popup, layer
 
 // A smooth bar: the fill is linear in raw 16-bit values and clamped to the bar.
+// The timeline bar: its fill and year ticks; a press or drag on it reports the raw value
+// under the pointer.
 class BarWidget : public QWidget {
 public:
-    unsigned low = 0, high = 100, pos = 0;
+    ::Panel panel = 0;
+    int id = 0;
+    unsigned low = 0, high = 100, pos = 0, picked = 0;
     int edge = 0;
+    std::vector<unsigned> ticks;
 
     explicit BarWidget(QWidget* parent) : QWidget(parent) {}
 
     double fill() const { return bar_fill(low, high, pos); }
 
 protected:
+    // linear between the ends, as the fill: the left pixel is low, the right one high
+    void pick(const QMouseEvent* event)
+    {
+        const double x = event->position().x(), span = width() > 1 ? width() - 1 : 1;
+        const double share = x <= 0 ? 0.0 : x >= span ? 1.0 : x / span;
+        picked = high <= low ? low : low + (unsigned)(share * (high - low) + 0.5);
+        deliver(panel, PANEL_COMMAND, id, CODE_PICKED);
+    }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            pick(event);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        if (event->buttons() & Qt::LeftButton)
+            pick(event);
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
@@ -195,6 +221,13 @@ protected:
         int filled = (int)(inner.width() * fill() + 0.5);
         painter.fillRect(QRect(inner.left(), inner.top(), filled, inner.height()),
                          palette().color(QPalette::Highlight));
+        painter.setPen(palette().color(QPalette::Mid));
+        for (unsigned tick : ticks) {
+            if (tick < low || tick > high || high <= low)
+                continue;
+            const int x = inner.left() + (int)((inner.width() - 1) * bar_fill(low, high, tick) + 0.5);
+            painter.drawLine(x, inner.bottom() - inner.height() / 3, x, inner.bottom());
+        }
     }
 };
 
@@ -497,17 +530,19 @@ Qt::Alignment text_alignment(unsigned style)
 }
 
 // A label shows its whole text: when the text is wider than the rectangle, the label
-// grows about its alignment instead of cutting the text.
+// grows about its alignment instead of cutting the text. A left-aligned label grows to
+// the left, keeping a dialog unit clear of what stands right of it ("Month" and its "+").
 void fit_label(QLabel* label, const QRect& rect, unsigned style)
 {
     int needed = label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->frameWidth() + 2;
     QRect fitted = rect;
-    if (needed > rect.width()) {
-        int grow = needed - rect.width();
-        if (style & STYLE_CENTRED)
+    if (style & STYLE_CENTRED) {
+        if (needed > rect.width()) {
+            int grow = needed - rect.width();
             fitted.adjust(-grow / 2, 0, grow - grow / 2, 0);
-        else
-            fitted.setWidth(needed);
+        }
+    } else if (needed + units_to_x(1) > rect.width()) {
+        fitted.setLeft(rect.right() + 1 - units_to_x(1) - needed);
     }
     label->setGeometry(fitted);
 }
@@ -633,7 +668,16 @@ QWidget* make_control(PanelRecord* record, const ControlTemplate& control)
         BarWidget* bar = new BarWidget(body);
         bar->setGeometry(rect);
         bar->edge = (style & STYLE_EDGE) != 0;
+        bar->panel = panel, bar->id = id;
         return bar;
+    }
+    case CONTROL_CHART: {
+        QWidget* chart = make_chart_widget(body, [panel, id](int month) {
+            chart_picked_month = month;
+            deliver(panel, PANEL_COMMAND, id, CODE_PICKED);
+        });
+        chart->setGeometry(rect);
+        return chart;
     }
     case CONTROL_TEXT_BOX: {
         QPlainTextEdit* edit = new QPlainTextEdit(body);
@@ -687,6 +731,11 @@ void qt_panel_base_units(int* base_x, int* base_y)
     BaseUnits units = base_units();
     *base_x = units.x;
     *base_y = units.y;
+}
+
+QFont qt_panel_font()
+{
+    return panel_font();
 }
 
 QWidget* qt_panel_control_widget(int panel, int id)
@@ -1037,6 +1086,38 @@ void bar_set_range(Panel panel, int id, unsigned low, unsigned high)
     bar->low = low & 0xFFFF;
     bar->high = high & 0xFFFF;
     bar->update();
+}
+
+unsigned bar_picked(Panel panel, int id)
+{
+    BarWidget* bar = find_widget<BarWidget>(panel, id, CONTROL_PROGRESS_BAR);
+    return bar ? bar->picked : 0;
+}
+
+void bar_set_ticks(Panel panel, int id, const unsigned* values, int count)
+{
+    BarWidget* bar = find_widget<BarWidget>(panel, id, CONTROL_PROGRESS_BAR);
+    if (!bar)
+        return;
+    bar->ticks.assign(values, values + (count > 0 ? count : 0));
+    bar->update();
+}
+
+void chart_show(Panel panel, int id, const ChartSeries* series, int marker, const char* title)
+{
+    if (QWidget* chart = find_widget<QWidget>(panel, id, CONTROL_CHART))
+        chart_widget_show(chart, series, marker, title);
+}
+
+void chart_mark(Panel panel, int id, int marker)
+{
+    if (QWidget* chart = find_widget<QWidget>(panel, id, CONTROL_CHART))
+        chart_widget_mark(chart, marker);
+}
+
+int chart_picked(Panel panel, int id)
+{
+    return find_widget<QWidget>(panel, id, CONTROL_CHART) ? chart_picked_month : -1;
 }
 
 void bar_set_pos(Panel panel, int id, unsigned pos)

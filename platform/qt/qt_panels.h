@@ -1,7 +1,11 @@
 // qt_panels.h: how the Qt platform's window code hands the client area to the panels.
 #pragma once
 
+class QFont;
 class QWidget;
+
+// The panels' font: the legend box is written in it too.
+QFont qt_panel_font();
 
 // Puts the layer that holds the child panels over client (a child widget of the main
 // window) and follows its size. begin_handler makes the view's context current before a

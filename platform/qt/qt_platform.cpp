@@ -43,6 +43,7 @@ class GlView;
 GlView* gl_view = nullptr;
 QMainWindow* main_window = nullptr;
 QHash<int, QTimer*> timers;
+QHash<int, QAction*> checkable_items;  // by command id, while the menu bar lives
 QApplication* application = nullptr;  // from platform_init to the end of the program
 // How long a key release waits for the press that would make it a repeat: the server sends
 // the pair together, so a real release is only this late.
@@ -87,6 +88,19 @@ unsigned key_flags(const QMouseEvent* event)
     return flags;
 }
 
+// The handlers' code of a Qt key, 0 for one the view has no code for.
+int virtual_key(int key)
+{
+    switch (key) {
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_End: return VK_END;
+    }
+    return 0;
+}
+
 // A position in client pixels as the handlers take it: signed 16-bit, negative outside
 // the view's top-left while the mouse is captured.
 int16_t client_coordinate(double value)
@@ -113,6 +127,7 @@ public:
     {
         setUpdateBehavior(QOpenGLWidget::PartialUpdate);
         setFocusPolicy(Qt::ClickFocus);
+        setMouseTracking(true);
         release_wait.setSingleShot(true);
         connect(&release_wait, &QTimer::timeout, this, [this] { deliver_key_release(); });
         connect(this, &QOpenGLWidget::frameSwapped, this, [] {
@@ -171,9 +186,10 @@ protected:
         else if (event->button() == Qt::RightButton)
             on_right_release(x, y);
     }
+    // With no button held a move only asks for the tooltip of the column under it.
     void mouseMoveEvent(QMouseEvent* event) override
     {
-        if (platform_input_received_hook)
+        if (platform_input_received_hook && event->buttons())
             platform_input_received_hook();
         if (begin_handler())
             on_mouse_move(key_flags(event), client_coordinate(event->position().x() * devicePixelRatioF()),
@@ -225,7 +241,7 @@ protected:
             return;
         if (platform_input_received_hook)
             platform_input_received_hook();
-        on_key_release(key == Qt::Key_Left ? VK_LEFT : key == Qt::Key_Right ? VK_RIGHT : 0);
+        on_key_release(virtual_key(key));
     }
     // The program works in the framebuffer's pixels: on a high-density screen the view's
     // size, the mouse positions and a capture are all in device pixels.
@@ -321,6 +337,7 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
         for (QTimer* timer : timers)
             delete timer;
         timers.clear();
+        checkable_items.clear();
         gl_view = nullptr;
         main_window = nullptr;
         window_up = 0;
@@ -453,12 +470,30 @@ void platform_create_menu_bar(const Menu* menus, int menu_count)
             const int id = menus[m].items[i].command_id;
             // plain text: an '&' would make a mnemonic
             QString text = QString::fromUtf8(menus[m].items[i].text).replace("&", "&&");
-            QObject::connect(menu->addAction(text), &QAction::triggered, [id] {
+            QAction* action = menu->addAction(text);
+            action->setCheckable(menus[m].items[i].checkable != 0);
+            if (action->isCheckable())
+                checkable_items[id] = action;
+            QObject::connect(action, &QAction::triggered, [id, action] {
+                // the check mark is the program's to set: back as it was, then the command
+                if (action->isCheckable())
+                    action->setChecked(!action->isChecked());
                 if (gl_view && gl_view->begin_handler())
                     on_menu_command(id);
             });
         }
     }
+}
+
+void platform_menu_check(int command_id, int checked)
+{
+    if (QAction* action = checkable_items.value(command_id, nullptr))
+        action->setChecked(checked != 0);
+}
+
+QWidget* qt_view()
+{
+    return gl_view;
 }
 
 void platform_destroy_main_window()

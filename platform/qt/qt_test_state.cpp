@@ -20,6 +20,7 @@
 namespace {
 
 std::string shown_message;  // "CAPTION: TEXT" of the message box on screen, or empty
+std::string shown_tooltip;  // the view's tooltip, or empty
 
 // A text box's text as the program set it, line ends and all.
 std::string text_box_text(int panel, int id)
@@ -68,6 +69,11 @@ void write_panels(FILE* out)
 
 }  // namespace
 
+void qt_test_state_tooltip(const char* text)
+{
+    shown_tooltip = text ? text : "";
+}
+
 void qt_test_state_message(const char* caption, const char* text)
 {
     shown_message = caption ? std::string(caption) + ": " + text : std::string();
@@ -86,6 +92,8 @@ void qt_write_test_state(int view_width, int view_height, int view_sizes)
         fprintf(out, "view %d %d\nview_sizes %d\n", view_width, view_height, view_sizes);
     if (!shown_message.empty())
         fprintf(out, "message %s\n", shown_message.c_str());
+    if (!shown_tooltip.empty())
+        fprintf(out, "tooltip %s\n", QString::fromStdString(shown_tooltip).replace("\n", "\\n").toUtf8().constData());
     write_panels(out);
     if (fclose(out) == 0)
         rename(temporary.c_str(), path);

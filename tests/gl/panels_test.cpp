@@ -17,8 +17,8 @@ TEST_F(Panels, StartUpCreatesThePanelsInOrder)
 {
     const struct { Panel handle; int id, shown; } panels[] = {{gis_panel, IDD_GIS_PANEL, 1},
         {query_panel, IDD_QUERY_PANEL, 1}, {timeline_panel, IDD_TIMELINE_PANEL, 1},
-        {info_panel, IDD_INFO_PANEL, 0}, {about_box, IDD_ABOUT_BOX, 0}};
-    for (int i = 0; i < 5; i++)
+        {info_panel, IDD_INFO_PANEL, 0}, {about_box, IDD_ABOUT_BOX, 0}, {chart_panel, IDD_CHART_PANEL, 0}};
+    for (int i = 0; i < 6; i++)
         EXPECT_EQ((std::vector<int>{i + 1, panels[i].id, panels[i].shown}),
                   (std::vector<int>{panels[i].handle, test_platform.panels[i].panel_template->dialog_id,
                                     panel_is_visible(panels[i].handle)}));

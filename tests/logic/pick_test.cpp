@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "query/query.h"
+#include "render/hover.h"
 #include "render/pick.h"
+#include "render/columns.h"
 #include "store/loader.h"
 #include "tests/data_fixture.h"
 
@@ -112,6 +114,36 @@ TEST_F(Pick, NothingToPick)
     for (const auto& c : cases) {
         beat_count = c.beats, client_width = c.width, client_height = c.height;
         EXPECT_EQ(std::pair(0, 77), std::pair(pick_beat(x, y, &picked), picked)) << c.beats;
+    }
+}
+
+// Resting on a column: its top or a side counts, where picking takes only the top; of two
+// columns under the pointer the nearer one, whatever their order; off every column, none.
+TEST_F(Pick, HoverFindsTheColumnUnderThePointer)
+{
+    set_camera({45, 20, 30, 1, default_view_center});
+    int seen = 0;
+    for (BeatIndex b = 1; b < MAX_BEATS; b++) {
+        const double side_x = beats[b].lon, side_y = beats[b].lat - COLUMN_SIDE / 2;  // the south face
+        auto [x, y] = drawn_at(side_x, side_y, query_value[b] / 2.0);
+        BeatIndex hovered = 99, picked = 99;
+        if (x < 0)
+            continue;  // off screen from this camera
+        seen++;
+        EXPECT_EQ(std::pair(1, b), std::pair(hover_beat(x, y, &hovered), hovered)) << b;
+        EXPECT_FALSE(pick_beat(x, y, &picked) && picked == b) << b;
+    }
+    EXPECT_GE(seen, 3);
+    BeatIndex none = 77;
+    EXPECT_EQ(std::pair(0, 77), std::pair(hover_beat(2, 2, &none), none));
+    for (BeatIndex south : {0, 1}) {
+        const BeatIndex north = 1 - south;
+        beats[north].lon = beats[south].lon, beats[north].lat = beats[south].lat + 0.0004f;
+        query_value[0] = query_value[1] = 200;
+        auto [x, y] = drawn_at(beats[south].lon, beats[south].lat - COLUMN_SIDE / 2, 100.0);
+        BeatIndex hovered = 99;
+        ASSERT_GE(x, 0);
+        EXPECT_EQ(std::pair(1, south), std::pair(hover_beat(x, y, &hovered), hovered));
     }
 }
 

@@ -76,7 +76,7 @@ menu_item() {
     for _ in $(seq "$2"); do xdotool key Down; done
     xdotool key Return
 }
-MENU_FILE=18; MENU_TIME=118; MENU_PANEL=221; MENU_HELP=266
+MENU_FILE=18; MENU_TIME=118; MENU_PANEL=221; MENU_VIEW=266; MENU_HELP=308
 file_item() { menu_item $MENU_FILE "$1"; }
 # dismisses the message box with the text given, caption included ("Info: Load complete")
 message() {

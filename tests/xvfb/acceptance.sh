@@ -128,6 +128,27 @@ expect_state "^  1035 \*{59}\\\\r\\\\nDate: February,1,1999\\\\r\\\\n.*Crime tot
     "the Ctrl + left click wrote no CEDAR report" "  1035 "
 cedar_total=$(sed -n 's/.*Crime total for beat CEDAR: \([0-9]*\),.*/\1/p' "$state" | head -n 1)
 
+# resting on CEDAR's column: its tooltip; the first beat chosen showed the Chart panel, a
+# click in the middle of its plot moves the date to a month of the data; a click in the
+# middle of the time bar goes to July 2001; "Go to Date.." with a month on and 2003 typed
+xdotool mousemove_relative 1 1
+expect_state '^tooltip CEDAR\\nFebruary 1999: [0-9]+ crimes\\nShare of the district: ' "no tooltip over CEDAR" "^tooltip"
+expect_state "^panel 6 visible$" "the first beat chosen did not show the Chart panel" "^panel"
+click $(( $(ux 330) + 1 + $(ux 125) )) $(( $(uy 0) + 18 + $(uy 60) ))
+expect_state "^  1044 [A-Z][a-z]+,1,20(0[0-9]|1[01])$" "a click in the chart did not move the date to its month"
+click $(( tx + $(ux 67) + ($(ux 180) - 1) / 2 )) $(( ty + $(uy 7) + $(uy 12) / 2 ))
+date_is "July,1,2001"
+menu_item $MENU_VIEW 4
+dialog '^Go to Date$'
+xdotool key Down Tab ctrl+a type 2003
+xdotool key Return
+date_is "August,1,2003"
+click $(( $(ux 330) + 1 + $(ux 250) - 7 )) 9
+expect_state "^panel 6 hidden$" "the Chart panel's close box did not hide it" "^panel"
+menu_item $MENU_TIME 2
+timeline_button 80 26 10 10
+date_is "February,1,1999"
+
 # a right drag upward tilts the view: the columns stand up with their coloured sides
 shoot flat
 xdotool mousemove $(( X + WIDTH - 60 )) $(( Y + 400 )) mousedown 3 mousemove $(( X + WIDTH - 60 )) $(( Y + 350 )) \

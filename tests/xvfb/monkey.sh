@@ -26,7 +26,7 @@ lost() { fail "$1 after $events events, seed $seed (the program's last words fol
 pick() { r=$(( RANDOM % $1 )); }  # r in 0..$1-1; not in a subshell, which reseeds RANDOM
 spot() { pick "$WIDTH"; px=$r; pick "$HEIGHT"; py=$r; }
 KEYS=(Left Right Up Down Escape Return space Tab Home End Prior Next plus minus a t)
-MENUS=("18 4" "68 2" "118 4" "170 2" "221 4" "266 1")  # x in the menu bar, items ("Quit" is File's 5th)
+MENUS=("18 4" "68 2" "118 4" "170 2" "221 4" "266 7" "308 1")  # x in the menu bar, items ("Quit" is File's 5th)
 # every window but the main one (a dialog, a message box over it) answered with Escape,
 # the newest first
 answer_dialogs() {
