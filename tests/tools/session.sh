@@ -44,7 +44,18 @@ find_window() {
 }
 ux() { echo $(( ${SCALE:-1} * (($1 * 7 + 2) / 4) )); }
 uy() { echo $(( ${SCALE:-1} * (($1 * 13 + 4) / 8) )); }
-shoot() { sleep 0.4; import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$shots/$1.png"; }
+# a screenshot of the client area once two taken 0.3 s apart agree (a loaded machine may
+# take a while to show the last frame), or the last of eight
+shoot() {
+    local last="" now
+    for _ in 1 2 3 4 5 6 7 8; do
+        sleep 0.3
+        import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$shots/$1.png"
+        now=$(md5sum <"$shots/$1.png")
+        [ "$now" = "$last" ] && return
+        last=$now
+    done
+}
 # a screenshot's mean colour "r,g,b" and grey-level spread (0-255) in a rectangle WxH+X+Y
 mean() { convert "$shots/$1.png" -crop "$2" -format '%[fx:round(255*mean.r)],%[fx:round(255*mean.g)],%[fx:round(255*mean.b)]' info:; }
 spread() { convert "$shots/$1.png" -crop "$2" -colorspace gray -format '%[fx:round(255*standard_deviation)]' info:; }
