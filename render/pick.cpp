@@ -55,24 +55,27 @@ static void identity(float m[16])
     m[0] = m[5] = m[10] = m[15] = 1.0f;
 }
 
+// m = m * (the identity with entries at[0..2] set to x, y and z).
+static void multiply_by_entries(float m[16], const int at[3], float x, float y, float z)
+{
+    float b[16];
+    identity(b);
+    b[at[0]] = x;
+    b[at[1]] = y;
+    b[at[2]] = z;
+    multiply_right(m, b);
+}
+
 static void translate(float m[16], float x, float y, float z)
 {
-    float t[16];
-    identity(t);
-    t[12] = x;
-    t[13] = y;
-    t[14] = z;
-    multiply_right(m, t);
+    static const int OFFSETS[3] = {12, 13, 14};
+    multiply_by_entries(m, OFFSETS, x, y, z);
 }
 
 static void scale(float m[16], float x, float y, float z)
 {
-    float s[16];
-    identity(s);
-    s[0] = x;
-    s[5] = y;
-    s[10] = z;
-    multiply_right(m, s);
+    static const int DIAGONAL[3] = {0, 5, 10};
+    multiply_by_entries(m, DIAGONAL, x, y, z);
 }
 
 // Rotation by degrees about the x axis (axis 0) or the z axis (axis 2).

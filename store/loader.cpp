@@ -103,15 +103,23 @@ void parse_beat_line(char* line, BeatRecord* beat)
         beat->lat = lat;
 }
 
-void parse_month_line(char* line, MonthRecord* slot)
+// The first field of a monthly or yearly line, its year, into *year; *c after it.
+static int scan_year(char* line, const char** c, uint16_t* year)
 {
     commas_to_blanks(line);
-    const char* c = line;
+    *c = line;
     uint32_t value;
-    if (!scan_number(&c, UINT16_MAX, &value))
-        return;
-    slot->year = (uint16_t)value;
-    if (!scan_number(&c, UINT16_MAX, &value))
+    if (!scan_number(c, UINT16_MAX, &value))
+        return 0;
+    *year = (uint16_t)value;
+    return 1;
+}
+
+void parse_month_line(char* line, MonthRecord* slot)
+{
+    const char* c;
+    uint32_t value;
+    if (!scan_year(line, &c, &slot->year) || !scan_number(&c, UINT16_MAX, &value))
         return;
     slot->month = (uint16_t)value;
     if (scan_word(&c))
@@ -120,12 +128,9 @@ void parse_month_line(char* line, MonthRecord* slot)
 
 void parse_year_line(char* line, YearRecord* slot)
 {
-    commas_to_blanks(line);
-    const char* c = line;
-    uint32_t value;
-    if (!scan_number(&c, UINT16_MAX, &value))
+    const char* c;
+    if (!scan_year(line, &c, &slot->year))
         return;
-    slot->year = (uint16_t)value;
     if (scan_word(&c))
         scan_counts(c, &slot->counts);
 }

@@ -19,9 +19,9 @@ const QColor MARKER_COLOUR(200, 30, 30);
 constexpr int MAX_COUNT_TICKS = 4;
 constexpr int MAX_YEAR_TICKS = CHART_MAX_MONTHS / 12;
 
-class ChartWidget : public QWidget {
+class ChartWidget : public PickingWidget {
 public:
-    ChartWidget(QWidget* parent, std::function<void(int)> picked) : QWidget(parent), picked(std::move(picked))
+    ChartWidget(QWidget* parent, std::function<void(int)> picked) : PickingWidget(parent), picked(std::move(picked))
     {
         series.count = 0;
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -110,22 +110,12 @@ protected:
         }
     }
 
-    void pick(const QMouseEvent* event)
+    void pick(const QMouseEvent* event) override
     {
         if (series.count == 0)
             return;
         const QRect plot = plot_rect();
         picked(chart_month_at(&series, plot.left(), plot.width(), (int)event->position().x()));
-    }
-    void mousePressEvent(QMouseEvent* event) override
-    {
-        if (event->button() == Qt::LeftButton)
-            pick(event);
-    }
-    void mouseMoveEvent(QMouseEvent* event) override
-    {
-        if (event->buttons() & Qt::LeftButton)
-            pick(event);
     }
 
 private:

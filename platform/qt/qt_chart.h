@@ -3,10 +3,31 @@
 // at one month; a press or drag of the left button reports the month under the pointer.
 #pragma once
 
+#include <QMouseEvent>
 #include <QWidget>
 #include <functional>
 
 struct ChartSeries;
+
+// A widget that hands the left button's press, and every move while it is held, to pick:
+// the time bar and the chart point at a date this way.
+class PickingWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    virtual void pick(const QMouseEvent* event) = 0;
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton)
+            pick(event);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        if (event->buttons() & Qt::LeftButton)
+            pick(event);
+    }
+};
 
 // A plot widget in parent; picked(i) is called with the month index under the pointer on
 // every left press and every move with the left button held.

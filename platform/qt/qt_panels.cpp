@@ -172,7 +172,7 @@ QRect units_to_rect(int x, int y, int width, int height)
 // A smooth bar: the fill is linear in raw 16-bit values and clamped to the bar.
 // The timeline bar: its fill and year ticks; a press or drag on it reports the raw value
 // under the pointer.
-class BarWidget : public QWidget {
+class BarWidget : public PickingWidget {
 public:
     ::Panel panel = 0;
     int id = 0;
@@ -180,28 +180,18 @@ public:
     int edge = 0;
     std::vector<unsigned> ticks;
 
-    explicit BarWidget(QWidget* parent) : QWidget(parent) {}
+    explicit BarWidget(QWidget* parent) : PickingWidget(parent) {}
 
     double fill() const { return bar_fill(low, high, pos); }
 
 protected:
     // linear between the ends, as the fill: the left pixel is low, the right one high
-    void pick(const QMouseEvent* event)
+    void pick(const QMouseEvent* event) override
     {
         const double x = event->position().x(), span = width() > 1 ? width() - 1 : 1;
         const double share = x <= 0 ? 0.0 : x >= span ? 1.0 : x / span;
         picked = high <= low ? low : low + (unsigned)(share * (high - low) + 0.5);
         deliver(panel, PANEL_COMMAND, id, CODE_PICKED);
-    }
-    void mousePressEvent(QMouseEvent* event) override
-    {
-        if (event->button() == Qt::LeftButton)
-            pick(event);
-    }
-    void mouseMoveEvent(QMouseEvent* event) override
-    {
-        if (event->buttons() & Qt::LeftButton)
-            pick(event);
     }
 
     void paintEvent(QPaintEvent*) override
