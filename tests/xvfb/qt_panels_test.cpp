@@ -197,6 +197,11 @@ TEST_F(QtPanels, PanelsStandInDialogUnitsAndShowEveryTextInFull)
     QRect wide = list->visualItemRect(list->item(1));
     EXPECT_GE(wide.width(), list->fontMetrics().horizontalAdvance("WWWWWWW"));
     EXPECT_GE(list->viewport()->width() + list->horizontalScrollBar()->maximum(), wide.width());
+    // a left-aligned label's text keeps a dialog unit clear of the button right of it
+    Panel timeline = create(TIMELINE_PANEL_TEMPLATE);
+    QLabel* month = control<QLabel>(timeline, IDC_MONTH_LABEL);
+    EXPECT_LE(month->x() + month->contentsRect().left() + month->fontMetrics().horizontalAdvance("Month") + (base_x + 2) / 4,
+              control<QWidget>(timeline, IDC_MONTH_PLUS)->x());
 }
 
 // A bitmap's face shows the panel beneath it, the "Navigation" group's frame too, which
