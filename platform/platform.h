@@ -77,10 +77,13 @@ constexpr int DIALOG_PATH_TOO_LONG = -1;
 
 //// The menu bar
 
+struct Menu;
+
 struct MenuItem {
-    const char* text;
+    const char* text;   // null: a separator line
     int command_id;     // passed to on_menu_command when chosen
     int checkable = 0;  // 1: the item shows a check mark (unchecked until platform_menu_check)
+    const Menu* submenu = nullptr;  // an item that opens these items; its command_id unused
 };
 
 struct Menu {
@@ -89,11 +92,54 @@ struct Menu {
     int item_count;
 };
 
-// Puts a menu bar of text items (no separators, mnemonics or shortcuts) on the main
-// window, menus in bar order. Choosing an item calls on_menu_command(id); a checkable
-// item keeps the check mark the program sets, whatever the user chose.
+// Puts a menu bar of text items (no mnemonics or shortcuts) on the main window, menus in
+// bar order; an item of text "" stays hidden until it gets a text. Choosing an item calls on_menu_command(id); a checkable item keeps the check
+// mark the program sets, whatever the user chose.
 void platform_create_menu_bar(const Menu* menus, int menu_count);
 void platform_menu_check(int command_id, int checked);
+// Gives the item command_id this text, shown as it is ('&' no mnemonic); null or "" hides
+// the item. A submenu none of whose items shows is greyed.
+void platform_menu_set_text(int command_id, const char* text);
+
+//// The main window's place and the screens, in the desktop's logical pixels
+
+// The window's area inside its frame (menu bar and view); placed 0: the windowing system
+// chooses the position (x and y unused). maximised: it fills its screen, and width x
+// height (at x, y) is where it goes back to.
+struct WindowPlace {
+    int placed;
+    int x, y, width, height;
+    int maximised;
+};
+
+// Before platform_run: where the window opens (the size platform_run is given otherwise
+// applies). While it runs: moves and sizes the window now, back from maximised first.
+void platform_place_main_window(const WindowPlace* place);
+// Where the window is now; 0 when there is none.
+int platform_main_window_place(WindowPlace* place);
+
+// The part of each screen that windows may use (task bars and docks left out); at most
+// max_count of them. Returns the count, 0 when none is known.
+struct ScreenArea {
+    int x, y, width, height;
+};
+int platform_screen_areas(ScreenArea* areas, int max_count);
+
+//// Settings kept between runs: text values under keys like "window/width"
+
+// 1 when the stored settings could be read (none stored yet counts as read); 0 when they
+// exist but cannot be read or are not in the store's format.
+int platform_settings_readable();
+// Copies the value of key into value (size bytes). Returns 1, or 0 when the key has no
+// value or it does not fit.
+int platform_setting_get(const char* key, char* value, int size);
+// Sets key to value; null removes the key. Kept in memory until platform_settings_save.
+void platform_setting_set(const char* key, const char* value);
+// Writes the settings to their file, replacing it whole. Returns 1, or 0 when it could
+// not be written: the old file is then left as it was.
+int platform_settings_save();
+// The full path of the settings file, for messages.
+const char* platform_settings_file();
 
 // Destroys the main window as its close box would: on_destroy runs, then the loop ends.
 void platform_destroy_main_window();
@@ -196,6 +242,13 @@ void panel_destroy(Panel panel);
 void panel_show(Panel panel);  // where it last stood, with its state
 void panel_hide(Panel panel);
 int panel_is_visible(Panel panel);
+// A child panel's own place: its top-left corner in client pixels (logical pixels, like
+// the window's place), where its template or a drag put it. It shows there while the
+// client area has room, else moved in as far as needed. panel_place returns 1, or 0 for
+// a popup or no panel.
+int panel_place(Panel panel, int* x, int* y);
+void panel_move(Panel panel, int x, int y);
+void panel_move_to_template_place(Panel panel);
 
 // Every operation below is addressed by (panel, control id) and does nothing for a
 // panel or id that does not exist. None of them delivers a command to the panel.
@@ -323,3 +376,5 @@ void on_destroy();
 // The view's OpenGL context is about to go (its window is destroyed) and is current: the
 // objects made in it are freed. Runs after Quit too, which has freed them already.
 void on_gl_context_destroyed();
+// A file was dropped on the main window: its full path.
+void on_file_dropped(const char* path);

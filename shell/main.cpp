@@ -1,6 +1,7 @@
 // main.cpp: the entry point. Reads the command line (shell/command_line.h), moves to the
-// folder to start in (shell/user_data.h), then runs the window. Help, version and a bad
-// command line are answered without opening a window.
+// folder to start in (shell/user_data.h), then runs the window where the settings kept
+// put it (shell/settings.h). Help, version and a bad command line are answered without
+// opening a window.
 #include <unistd.h>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -11,6 +12,7 @@
 
 #include "platform/platform.h"
 #include "shell/command_line.h"
+#include "shell/settings.h"
 #include "shell/startup.h"
 #include "shell/user_data.h"
 
@@ -56,5 +58,6 @@ int main(int argc, char** argv)
     // the reports write numbers with a decimal point whatever the user's language. Nothing
     // reads or prints a number in between.
     setlocale(LC_NUMERIC, "C");
+    place_main_window();
     return platform_run(1, argv, MAIN_WINDOW_TITLE, MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
 }

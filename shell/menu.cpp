@@ -3,6 +3,7 @@
 #include "shell/menu.h"
 
 #include <cerrno>
+#include <cstring>
 #include <initializer_list>
 
 #include "panels/info_panel.h"
@@ -19,6 +20,7 @@
 #include "render/map_gl.h"
 #include "render/view_state.h"
 #include "shell/records.h"
+#include "shell/settings.h"
 #include "shell/view.h"
 #include "shell/view_menu.h"
 #include "store/dates.h"
@@ -64,7 +66,17 @@ int load_beat_list(const char* path)
     }
     query_panel_refresh(query_panel);
     make_columns();
+    remember_recent_list(path);
     return 1;
+}
+
+void on_file_dropped(const char* path)
+{
+    if (strlen(path) >= (size_t)FILE_PATH_SIZE)
+        file_message(PATH_TOO_LONG_TEXT, "Error", path, ENAMETOOLONG);
+    else if (load_beat_list(path))
+        platform_message_box("Load complete", "Info");
+    draw_frame();
 }
 
 static void load_data()
@@ -138,6 +150,7 @@ static void print_view()
 static void quit()
 {
     platform_stop_timer(FRAME_TIMER_ID);
+    save_settings();  // while the panels exist
     delete_map(1);  // while the context lives
     for (Panel* panel : {&gis_panel, &query_panel, &timeline_panel, &info_panel, &about_box, &chart_panel}) {
         panel_destroy(*panel);

@@ -32,7 +32,7 @@ void create_menu();
 // records read (shell/records.h), the Query panel refreshed and the columns rebuilt;
 // returns 1. A list that cannot be loaded shows "Can't load data file!!" (caption
 // "Error") after the loader's own message and returns 0. Shows no message on success:
-// "Load complete" is the menu command's.
+// "Load complete" is the menu command's. A list loaded becomes the most recent one.
 int load_beat_list(const char* path);
 
 // "Data Start" and "Data End": the date's fields set to 1 January 1999 or 1 November 2011,

@@ -11,17 +11,20 @@
 #include "render/frame_gl.h"
 #include "shell/command_line.h"
 #include "shell/menu.h"
+#include "shell/settings.h"
 #include "shell/view.h"
 
 void on_startup()
 {
     platform_start_timer(FRAME_TIMER_ID, FRAME_PERIOD_MS);
+    apply_view_settings();  // the columns, the menu's checks and the panels' lists show them
     init_gl_state();
     load_basemap();
     make_columns();  // from the still empty beat table
     create_menu();
     init_file_dialogs();
     create_panels();
+    apply_layout_settings();
     // the beat list named on the command line, now that the Query panel exists to list it
     if (start_beat_list[0])
         load_beat_list(start_beat_list);
@@ -29,6 +32,7 @@ void on_startup()
 
 void on_destroy()
 {
+    save_settings();  // closed by its close box; after Quit it has been done
     platform_release_gl_context();
     platform_quit(0);
 }

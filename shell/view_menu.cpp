@@ -14,9 +14,16 @@
 #include "render/readout.h"
 #include "render/view_state.h"
 #include "shell/menu.h"
+#include "shell/settings.h"
 #include "store/dates.h"
 
 #define COUNT(table) (int)(sizeof table / sizeof table[0])
+
+// Texts set by show_recent_lists; hidden while empty.
+static const MenuItem RECENT_ITEMS[RECENT_LISTS] = {
+    {"", CMD_RECENT_DATA}, {"", CMD_RECENT_DATA + 1}, {"", CMD_RECENT_DATA + 2},
+    {"", CMD_RECENT_DATA + 3}, {"", CMD_RECENT_DATA + 4}};
+static const Menu RECENT_DATA_MENU = {"Recent Data", RECENT_ITEMS, RECENT_LISTS};
 
 static const MenuItem VIEW_ITEMS[] = {
     {"Show Chart Panel", CMD_SHOW_CHART_PANEL},
@@ -26,6 +33,9 @@ static const MenuItem VIEW_ITEMS[] = {
     {"Save Location", CMD_SAVE_LOCATION},
     {"Save Time", CMD_SAVE_TIME},
     {"Save Query", CMD_SAVE_QUERY},
+    {nullptr, 0},
+    {"Reset Layout", CMD_RESET_LAYOUT},
+    {"Recent Data", 0, 0, &RECENT_DATA_MENU},
 };
 const Menu VIEW_MENU = {"View", VIEW_ITEMS, COUNT(VIEW_ITEMS)};
 
@@ -102,12 +112,17 @@ int view_menu_command(int command_id)
         if (saved.has_time)
             set_current_date(saved.date);
         return 1;
+    case CMD_RESET_LAYOUT: reset_layout(); return 1;
     case CMD_SAVED_QUERY:
         if (saved.has_query) {
             memcpy(query_flags, saved.flags, sizeof query_flags);
             query_panel_refresh(query_panel);
             make_columns();
         }
+        return 1;
+    }
+    if (command_id >= CMD_RECENT_DATA && command_id < CMD_RECENT_DATA + RECENT_LISTS) {
+        open_recent_list(command_id - CMD_RECENT_DATA);
         return 1;
     }
     return 0;

@@ -39,6 +39,42 @@ void platform_focus_and_capture_mouse() { test_platform.mouse_captured = 1; }
 void platform_release_mouse() { test_platform.mouse_captured = 0; }
 void platform_create_menu_bar(const Menu*, int) {}
 void platform_menu_check(int command_id, int checked) { test_platform.menu_checks[command_id] = checked; }
+void platform_menu_set_text(int command_id, const char* text) { test_platform.menu_texts[command_id] = text ? text : ""; }
+void platform_place_main_window(const WindowPlace* place) { test_platform.window = *place; }
+int platform_main_window_place(WindowPlace* place) { return *place = test_platform.window, 1; }
+int platform_screen_areas(ScreenArea* areas, int max_count)
+{
+    const int count = std::min(max_count, (int)test_platform.screens.size());
+    std::copy_n(test_platform.screens.begin(), count, areas);
+    return count;
+}
+
+// The store: a save replaces the saved map with the pending one, unless unwritable.
+int platform_settings_readable()
+{
+    return test_platform.settings_pending = test_platform.settings, test_platform.settings_readable;
+}
+int platform_setting_get(const char* key, char* value, int size)
+{
+    const auto found = test_platform.settings.find(key);
+    if (!test_platform.settings_readable || found == test_platform.settings.end() || (int)found->second.size() >= size)
+        return 0;
+    memcpy(value, found->second.c_str(), found->second.size() + 1);
+    return 1;
+}
+void platform_setting_set(const char* key, const char* value)
+{
+    std::map<std::string, std::string>& pending = test_platform.settings_pending;
+    value ? (void)(pending[key] = value) : (void)pending.erase(key);
+}
+int platform_settings_save()
+{
+    test_platform.settings_saves++;
+    if (test_platform.settings_writable)
+        test_platform.settings = test_platform.settings_pending;
+    return test_platform.settings_writable;
+}
+const char* platform_settings_file() { return "/settings/zavroview.conf"; }
 void platform_show_legend(const Legend* legend)
 {
     test_platform.legend_visible = legend != nullptr;
@@ -165,6 +201,7 @@ Panel platform_create_panel(const PanelTemplate* panel_template, PanelProc proc)
 {
     TestPanel& p = test_platform.panels.emplace_back();
     p.panel_template = panel_template, p.proc = proc, p.alive = 1;
+    p.x = panel_template->x, p.y = panel_template->y;
     for (const ControlTemplate* c = panel_template->controls; c < panel_template->controls + panel_template->control_count; c++)
         p.controls.emplace_back().control = c, p.controls.back().text = c->text ? c->text : "";
     Panel handle = (Panel)test_platform.panels.size();
@@ -187,6 +224,23 @@ void panel_destroy(Panel panel)
 }
 
 void panel_show(Panel panel) { set_visible(panel, 1); }
+int panel_place(Panel panel, int* x, int* y)
+{
+    TestPanel* p = find_panel(panel);
+    if (!p || p->panel_template->popup)
+        return 0;
+    return *x = p->x, *y = p->y, 1;
+}
+void panel_move(Panel panel, int x, int y)
+{
+    if (TestPanel* p = find_panel(panel))
+        p->x = x, p->y = y;
+}
+void panel_move_to_template_place(Panel panel)
+{
+    if (TestPanel* p = find_panel(panel))
+        p->x = p->panel_template->x, p->y = p->panel_template->y;
+}
 void panel_hide(Panel panel) { set_visible(panel, 0); }
 int panel_is_visible(Panel panel) { return find_panel(panel) ? find_panel(panel)->visible : 0; }
 

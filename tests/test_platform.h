@@ -37,6 +37,7 @@ struct TestPanel {
     const PanelTemplate* panel_template = nullptr;
     PanelProc proc = nullptr;
     int alive = 0, visible = 0, captured = 0;
+    int x = 0, y = 0;  // a child panel's place: its template's x and y taken as pixels at first
     std::vector<TestControl> controls;
 };
 
@@ -86,6 +87,14 @@ struct TestPlatform {
     int legend_updates = 0;                 // platform_show_legend calls with a legend
     std::string tooltip;                    // "" while hidden
     std::vector<std::pair<unsigned, unsigned>> month_year_answers;  // (month, year); cancel when none left
+    std::map<int, std::string> menu_texts;  // platform_menu_set_text: command id: text
+
+    // the window, the screens and the settings store
+    WindowPlace window = {0, 0, 0, 1024, 768, 0};
+    std::vector<ScreenArea> screens = {{0, 0, 1280, 1024}};
+    std::map<std::string, std::string> settings;  // as saved
+    std::map<std::string, std::string> settings_pending;  // set since the last read
+    int settings_readable = 1, settings_writable = 1, settings_saves = 0;
 };
 
 extern TestPlatform test_platform;

@@ -17,6 +17,9 @@ QWidget* qt_view();
 // view's context is current again, when it has one.
 void qt_view_resume();
 
+// Forgets the settings read and the changes not saved; at the end of platform_run.
+void qt_settings_close();
+
 // The test hooks (qt_test_state.cpp). The message box now on screen, for the test state;
 // a null caption: none.
 void qt_test_state_message(const char* caption, const char* text);

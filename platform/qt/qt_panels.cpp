@@ -72,6 +72,7 @@ struct PanelRecord {
     QButtonGroup* radio_group;
     std::vector<PanelControl> controls;
     int shown_before;         // a popup is centred on the screen the first time only
+    QPoint template_place;    // a child panel's place as its template gives it, pixels
 };
 
 class PanelLayer;
@@ -827,7 +828,7 @@ Panel platform_create_panel(const PanelTemplate* panel_template, PanelProc proc)
         record->body = frame->body;
         build_controls(record, panel_template, &tab_stops);
         frame->tab_stops = tab_stops;
-        frame->home = frame->pos();
+        frame->home = record->template_place = frame->pos();
         keep_inside_layer(frame);
     }
 
@@ -890,6 +891,38 @@ void panel_hide(Panel panel)
     record->frame->hide();
     if (!record->popup)
         update_layer_mask();
+}
+
+// The frame of a child panel, or null.
+static PanelFrame* child_frame(Panel panel)
+{
+    PanelRecord* record = find_panel(panel);
+    return record && !record->popup ? static_cast<PanelFrame*>(record->frame.data()) : nullptr;
+}
+
+int panel_place(Panel panel, int* x, int* y)
+{
+    PanelFrame* frame = child_frame(panel);
+    if (!frame)
+        return 0;
+    *x = frame->home.x(), *y = frame->home.y();
+    return 1;
+}
+
+void panel_move(Panel panel, int x, int y)
+{
+    if (PanelFrame* frame = child_frame(panel)) {
+        frame->home = QPoint(x, y);
+        keep_inside_layer(frame);
+    }
+}
+
+void panel_move_to_template_place(Panel panel)
+{
+    if (!child_frame(panel))
+        return;
+    const QPoint place = find_panel(panel)->template_place;
+    panel_move(panel, place.x(), place.y());
 }
 
 int panel_is_visible(Panel panel)

@@ -15,11 +15,16 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFontMetrics>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLWidget>
@@ -44,6 +49,11 @@ GlView* gl_view = nullptr;
 QMainWindow* main_window = nullptr;
 QHash<int, QTimer*> timers;
 QHash<int, QAction*> checkable_items;  // by command id, while the menu bar lives
+QHash<int, QAction*> submenu_items;    // items of submenus, by command id, likewise
+WindowPlace opening_place = {};        // where the window opens, when set before platform_run
+int opening_place_set = 0;
+// A menu item's text is cut in the middle past this many average characters.
+constexpr int MENU_TEXT_CHARACTERS = 64;
 QApplication* application = nullptr;  // from platform_init to the end of the program
 // How long a key release waits for the press that would make it a repeat: the server sends
 // the pair together, so a real release is only this late.
@@ -267,8 +277,37 @@ protected:
 
 //// [SECTION] the main window and the test state
 
+// The local file a drag carries, when it carries one and no more; else empty.
+QString dragged_file(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls()[0].isLocalFile())
+        return QString();
+    return data->urls()[0].toLocalFile();
+}
+
 class MainWindow : public QMainWindow {
+public:
+    MainWindow() { setAcceptDrops(true); }
+
 protected:
+    // a file dropped anywhere on the window, the view and the panels included
+    void dragEnterEvent(QDragEnterEvent* event) override
+    {
+        if (!dragged_file(event->mimeData()).isEmpty())
+            event->acceptProposedAction();
+    }
+    void dropEvent(QDropEvent* event) override
+    {
+        const QByteArray path = QFile::encodeName(dragged_file(event->mimeData()));
+        if (path.isEmpty())
+            return;
+        event->acceptProposedAction();
+        // loaded once the drop is over: the source waits for its answer meanwhile
+        QTimer::singleShot(0, this, [path] {
+            if (gl_view && gl_view->begin_handler())
+                on_file_dropped(path.constData());
+        });
+    }
     // watches its window on the screen: the first exposure puts it up
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -327,7 +366,14 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
         QMenuBar probe;
         probe.addMenu(QStringLiteral("File"));
         window.menuBar()->setMinimumHeight(probe.sizeHint().height());
-        window.resize(outer_width, outer_height);
+        if (!opening_place_set)
+            window.resize(outer_width, outer_height);
+        else if (opening_place.placed)
+            window.setGeometry(opening_place.x, opening_place.y, opening_place.width, opening_place.height);
+        else
+            window.resize(opening_place.width, opening_place.height);
+        if (opening_place_set && opening_place.maximised)
+            window.setWindowState(Qt::WindowMaximized);
         window.show();
         window.windowHandle()->installEventFilter(&window);
         if (window.windowHandle()->isExposed())
@@ -338,6 +384,9 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
             delete timer;
         timers.clear();
         checkable_items.clear();
+        submenu_items.clear();
+        opening_place_set = 0;
+        qt_settings_close();
         gl_view = nullptr;
         main_window = nullptr;
         window_up = 0;
@@ -459,30 +508,74 @@ void platform_release_mouse()
         gl_view->releaseMouse();
 }
 
+// A submenu with nothing to offer is greyed.
+static void grey_if_empty(QMenu* submenu)
+{
+    int any = 0;
+    for (QAction* action : submenu->actions())
+        any |= action->isVisible();
+    submenu->menuAction()->setEnabled(any != 0);
+}
+
+// Adds the items to menu, submenus within; submenu_of: the submenu they are in, or null.
+static void add_menu_items(QMenu* menu, const Menu& items, QMenu* submenu_of)
+{
+    for (int i = 0; i < items.item_count; i++) {
+        const MenuItem& item = items.items[i];
+        if (!item.text) {
+            menu->addSeparator();
+            continue;
+        }
+        // plain text: an '&' would make a mnemonic
+        QString text = QString::fromUtf8(item.text).replace("&", "&&");
+        if (item.submenu) {
+            QMenu* submenu = menu->addMenu(text);
+            submenu->setToolTipsVisible(true);
+            add_menu_items(submenu, *item.submenu, submenu);
+            continue;
+        }
+        const int id = item.command_id;
+        QAction* action = menu->addAction(text);
+        action->setVisible(!text.isEmpty());
+        action->setCheckable(item.checkable != 0);
+        if (action->isCheckable())
+            checkable_items[id] = action;
+        if (submenu_of)
+            submenu_items[id] = action;
+        QObject::connect(action, &QAction::triggered, [id, action] {
+            // the check mark is the program's to set: back as it was, then the command
+            if (action->isCheckable())
+                action->setChecked(!action->isChecked());
+            if (gl_view && gl_view->begin_handler())
+                on_menu_command(id);
+        });
+    }
+    if (submenu_of)
+        grey_if_empty(submenu_of);
+}
+
 void platform_create_menu_bar(const Menu* menus, int menu_count)
 {
     if (!main_window)
         return;
     QMenuBar* bar = main_window->menuBar();
-    for (int m = 0; m < menu_count; m++) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(menus[m].title));
-        for (int i = 0; i < menus[m].item_count; i++) {
-            const int id = menus[m].items[i].command_id;
-            // plain text: an '&' would make a mnemonic
-            QString text = QString::fromUtf8(menus[m].items[i].text).replace("&", "&&");
-            QAction* action = menu->addAction(text);
-            action->setCheckable(menus[m].items[i].checkable != 0);
-            if (action->isCheckable())
-                checkable_items[id] = action;
-            QObject::connect(action, &QAction::triggered, [id, action] {
-                // the check mark is the program's to set: back as it was, then the command
-                if (action->isCheckable())
-                    action->setChecked(!action->isChecked());
-                if (gl_view && gl_view->begin_handler())
-                    on_menu_command(id);
-            });
-        }
-    }
+    for (int m = 0; m < menu_count; m++)
+        add_menu_items(bar->addMenu(QString::fromUtf8(menus[m].title)), menus[m], nullptr);
+}
+
+void platform_menu_set_text(int command_id, const char* text)
+{
+    QAction* action = submenu_items.value(command_id, nullptr);
+    if (!action)
+        return;
+    const QString full = QString::fromUtf8(text ? text : "");
+    const QFontMetrics metrics(action->font());
+    action->setText(metrics.elidedText(full, Qt::ElideMiddle, MENU_TEXT_CHARACTERS * metrics.averageCharWidth())
+                        .replace("&", "&&"));
+    action->setToolTip(full);
+    action->setVisible(!full.isEmpty());
+    if (QMenu* menu = qobject_cast<QMenu*>(action->parent()))
+        grey_if_empty(menu);
 }
 
 void platform_menu_check(int command_id, int checked)
@@ -494,6 +587,33 @@ void platform_menu_check(int command_id, int checked)
 QWidget* qt_view()
 {
     return gl_view;
+}
+
+void platform_place_main_window(const WindowPlace* place)
+{
+    if (!main_window) {
+        opening_place = *place;
+        opening_place_set = 1;
+        return;
+    }
+    if (main_window->isMaximized() || main_window->isFullScreen())
+        main_window->showNormal();
+    if (place->placed)
+        main_window->setGeometry(place->x, place->y, place->width, place->height);
+    else
+        main_window->resize(place->width, place->height);
+    if (place->maximised)
+        main_window->showMaximized();
+}
+
+int platform_main_window_place(WindowPlace* place)
+{
+    if (!main_window)
+        return 0;
+    const int maximised = main_window->isMaximized() || main_window->isFullScreen();
+    const QRect area = maximised ? main_window->normalGeometry() : main_window->geometry();
+    *place = {1, area.x(), area.y(), area.width(), area.height(), main_window->isMaximized() ? 1 : 0};
+    return 1;
 }
 
 void platform_destroy_main_window()

@@ -33,7 +33,8 @@ std::string text_box_text(int panel, int id)
     return text;
 }
 
-// One line per panel ("panel HANDLE visible|hidden") and per control that shows text
+// One line per panel ("panel HANDLE visible|hidden"), one per child panel's place
+// ("place HANDLE X Y", client pixels) and per control that shows text
 // ("  ID TEXT", line ends as \r and \n; a list's rows end in ';', selected ones in [ ]).
 void write_panels(FILE* out)
 {
@@ -41,6 +42,9 @@ void write_panels(FILE* out)
         if (!qt_panel_widget(panel))
             continue;
         fprintf(out, "panel %d %s\n", panel, panel_is_visible(panel) ? "visible" : "hidden");
+        int x, y;
+        if (panel_place(panel, &x, &y))
+            fprintf(out, "place %d %d %d\n", panel, x, y);
         int id;
         ControlClass control_class;
         for (int index = 0; qt_panel_control(panel, index, &id, &control_class); index++) {

@@ -21,13 +21,18 @@ wait_for_window() {
 }
 # the program's window, its geometry and its client area: the menu bar ends on the row
 # above the Timeline panel's caption bar (the panel stands at the client's top-left corner
-# with a 1-pixel outline, SCALE pixels on a screen scaled by SCALE)
+# with a 1-pixel outline, SCALE pixels on a screen scaled by SCALE). A MENU_HEIGHT known
+# from an earlier start is kept: the panels may stand elsewhere on a later one.
 find_window() {
     local shot menu_top=""
     window=$(wait_for_window '^ZAVROView 1\.0b$' 20)
     [ -n "$window" ] || fail "no window named 'ZAVROView 1.0b'"
     eval "$(xdotool getwindowgeometry --shell "$window")"
     window_y=$Y
+    if [ -n "${MENU_HEIGHT:-}" ]; then
+        Y=$(( Y + MENU_HEIGHT )); HEIGHT=$(( HEIGHT - MENU_HEIGHT ))
+        return
+    fi
     shot=$(mktemp --suffix=.png)
     for _ in $(seq 20); do  # a slow start (sanitizers, a loaded machine) shows the panels late
         sleep 0.3
