@@ -230,7 +230,7 @@ void check_places(Settings* settings, const ScreenArea* screens, int screen_coun
             held = overlap(window.x, window.width, screens[i].x, screens[i].width) >= WINDOW_GRIP_WIDTH &&
                    overlap(window.y, WINDOW_GRIP_HEIGHT, screens[i].y, screens[i].height) >= WINDOW_GRIP_HEIGHT;
         if (!held)
-            window.placed = 0;
+            window.placed = window.x = window.y = 0;
     }
     for (PanelSetting& panel : settings->panels) {
         if (!panel.placed)
@@ -238,7 +238,7 @@ void check_places(Settings* settings, const ScreenArea* screens, int screen_coun
         const int centre_x = window.x + panel.x + PANEL_GRIP / 2, centre_y = window.y + panel.y + PANEL_GRIP / 2;
         if (panel.x + PANEL_GRIP > window.width || panel.y + PANEL_GRIP > window.height ||
             (window.placed && screen_count && !on_a_screen(centre_x, centre_y, screens, screen_count)))
-            panel.placed = 0;
+            panel = {0, 0, 0, panel.shown};
     }
 }
 

@@ -49,11 +49,8 @@ int platform_screen_areas(ScreenArea* areas, int max_count)
     return count;
 }
 
-// The store: a save replaces the saved map with the pending one, unless unwritable.
-int platform_settings_readable()
-{
-    return test_platform.settings_pending = test_platform.settings, test_platform.settings_readable;
-}
+// The store: a value set is saved at once.
+int platform_settings_readable() { return test_platform.settings_readable; }
 int platform_setting_get(const char* key, char* value, int size)
 {
     const auto found = test_platform.settings.find(key);
@@ -64,16 +61,9 @@ int platform_setting_get(const char* key, char* value, int size)
 }
 void platform_setting_set(const char* key, const char* value)
 {
-    std::map<std::string, std::string>& pending = test_platform.settings_pending;
-    value ? (void)(pending[key] = value) : (void)pending.erase(key);
+    value ? (void)(test_platform.settings[key] = value) : (void)test_platform.settings.erase(key);
 }
-int platform_settings_save()
-{
-    test_platform.settings_saves++;
-    if (test_platform.settings_writable)
-        test_platform.settings = test_platform.settings_pending;
-    return test_platform.settings_writable;
-}
+int platform_settings_save() { return 1; }
 const char* platform_settings_file() { return "/settings/zavroview.conf"; }
 void platform_show_legend(const Legend* legend)
 {

@@ -92,9 +92,8 @@ struct TestPlatform {
     // the window, the screens and the settings store
     WindowPlace window = {0, 0, 0, 1024, 768, 0};
     std::vector<ScreenArea> screens = {{0, 0, 1280, 1024}};
-    std::map<std::string, std::string> settings;  // as saved
-    std::map<std::string, std::string> settings_pending;  // set since the last read
-    int settings_readable = 1, settings_writable = 1, settings_saves = 0;
+    std::map<std::string, std::string> settings;  // the store
+    int settings_readable = 1;
 };
 
 extern TestPlatform test_platform;

@@ -26,6 +26,7 @@ view_from_bottom() {
     xdotool key "$@"
 }
 
+echo "first start"
 start
 expect_state "^place 3 0 0$" "the Timeline is not at its first place"
 expect_state "^place 6 $(ux 330) 0$" "the Chart panel is not at its first place"
@@ -41,6 +42,7 @@ expect_exit_0
 grep -q '^x=400$' "$conf" || fail "no Timeline place in $conf: $(cat "$conf")"
 
 # the next start: the window, the Timeline (its caption on the screen too) and the list kept
+echo "second start"
 start
 [ "$(geometry)" = "$moved" ] || fail "the window came back at $(geometry), not $moved"
 expect_state "^place 3 400 392$" "the Timeline came back elsewhere" "^place"
@@ -51,6 +53,7 @@ view_from_bottom Up Right Return
 message "Info: Load complete"
 
 # Reset Layout: the window 1024 x 768 at the top, the Timeline over the others at the corner
+echo "reset"
 view_from_bottom Up Up Return
 expect_state "^place 3 0 0$" "Reset Layout left the Timeline elsewhere" "^place"
 sleep 0.5
