@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -74,10 +75,11 @@ void platform_setting_set(const char* key, const char* value)
 int platform_settings_save()
 {
     const QString path = store()->fileName();
-    const QString temporary = path + QStringLiteral(".new");
+    // of this process: two programs ending together each write their own
+    const QString temporary = path + QStringLiteral(".%1.new").arg(QCoreApplication::applicationPid());
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return 0;
-    QFile::remove(temporary);  // left by a run that ended while saving
+    QFile::remove(temporary);  // left by a run of the same number that ended while saving
     int written;
     {
         QSettings out(temporary, QSettings::NativeFormat);
