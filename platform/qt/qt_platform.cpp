@@ -49,7 +49,7 @@ GlView* gl_view = nullptr;
 QMainWindow* main_window = nullptr;
 QHash<int, QTimer*> timers;
 QHash<int, QAction*> checkable_items;  // by command id, while the menu bar lives
-QHash<int, QAction*> submenu_items;    // items of submenus, by command id, likewise
+QHash<int, QAction*> menu_items;       // every item, by command id, likewise
 WindowPlace opening_place = {};        // where the window opens, when set before platform_run
 int opening_place_set = 0;
 // A menu item's text is cut in the middle past this many average characters.
@@ -384,7 +384,7 @@ int platform_run(int argc, char** argv, const char* title, int outer_width, int 
             delete timer;
         timers.clear();
         checkable_items.clear();
-        submenu_items.clear();
+        menu_items.clear();
         opening_place_set = 0;
         qt_settings_close();
         gl_view = nullptr;
@@ -540,8 +540,7 @@ static void add_menu_items(QMenu* menu, const Menu& items, QMenu* submenu_of)
         action->setCheckable(item.checkable != 0);
         if (action->isCheckable())
             checkable_items[id] = action;
-        if (submenu_of)
-            submenu_items[id] = action;
+        menu_items[id] = action;
         QObject::connect(action, &QAction::triggered, [id, action] {
             // the check mark is the program's to set: back as it was, then the command
             if (action->isCheckable())
@@ -565,7 +564,7 @@ void platform_create_menu_bar(const Menu* menus, int menu_count)
 
 void platform_menu_set_text(int command_id, const char* text)
 {
-    QAction* action = submenu_items.value(command_id, nullptr);
+    QAction* action = menu_items.value(command_id, nullptr);
     if (!action)
         return;
     const QString full = QString::fromUtf8(text ? text : "");
