@@ -78,7 +78,7 @@ constexpr int DIALOG_PATH_TOO_LONG = -1;
 //// The menu bar
 
 struct MenuItem {
-    const char* text;
+    const char* text;   // null: a separator line (command_id unused)
     int command_id;     // passed to on_menu_command when chosen
     int checkable = 0;  // 1: the item shows a check mark (unchecked until platform_menu_check)
 };
@@ -89,7 +89,7 @@ struct Menu {
     int item_count;
 };
 
-// Puts a menu bar of text items (no separators, mnemonics or shortcuts) on the main
+// Puts a menu bar of text items and separators (no mnemonics or shortcuts) on the main
 // window, menus in bar order. Choosing an item calls on_menu_command(id); a checkable
 // item keeps the check mark the program sets, whatever the user chose.
 void platform_create_menu_bar(const Menu* menus, int menu_count);
@@ -277,6 +277,35 @@ void platform_hide_tooltip();
 // last_year), starting at *month and *year. Returns 1 with them set, 0 when cancelled.
 int platform_ask_month_year(const char* caption, unsigned first_year, unsigned last_year,
                             unsigned* month, unsigned* year);
+
+//// Exporting an animation
+
+// What the "Export Animation" dialog asks. Dates are packed dates (store/dates.h).
+struct AnimRequest {
+    uint16_t from_date, to_date;  // from <= to
+    uint8_t step;                 // STEP_DAY, STEP_MONTH or STEP_YEAR
+    int fps;                      // frames a second, ANIM_MIN_FPS .. ANIM_MAX_FPS
+    int format;                   // AnimFormat (render/anim_export.h)
+    int caption;                  // 1: the caption strip below the view
+};
+
+// A modal dialog asking for the request, starting from *request, its dates limited to
+// first_date .. last_date. Returns 1 with *request set, 0 when cancelled.
+int platform_ask_animation(AnimRequest* request, uint16_t first_date, uint16_t last_date);
+
+// A modal progress dialog with the caption, "N of TOTAL frames" and a Cancel button,
+// shown while a long job runs on the GUI thread. platform_progress_step shows done and
+// handles the events waiting meanwhile (the view's paints among them, with its context
+// current again afterwards); it returns 0 once the user has pressed Cancel.
+void platform_progress_begin(const char* caption, int total);
+int platform_progress_step(int done);
+void platform_progress_end();
+
+// The caption strip burnt into exported frames: its height in pixels for a frame of width
+// pixels (the same for every legend), and the legend's date, crime types and colour key
+// drawn into rgb (width x height pixels, 3 bytes each, row 0 at the bottom).
+int platform_caption_height(int width);
+void platform_draw_caption(const Legend* legend, uint8_t* rgb, int width, int height);
 
 //// Handlers the platform calls (implemented by the program)
 

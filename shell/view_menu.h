@@ -1,7 +1,7 @@
 // view_menu.h: the "View" menu (the Chart panel, the legend, the colour-blind palette, a
 // date typed in, and saving the place, the date and the query that the Location, Time and
 // Query menus' "Saved" items recall), and what the view says in words: the legend and
-// the tooltip over a column.
+// the tooltip over a column; and exporting the view played over time as an animation.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,7 @@ enum ViewCommand {
     CMD_SAVE_LOCATION = 55,
     CMD_SAVE_TIME = 56,
     CMD_SAVE_QUERY = 57,
+    CMD_EXPORT_ANIMATION = 58,
 };
 
 extern const Menu VIEW_MENU;

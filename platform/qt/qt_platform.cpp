@@ -467,6 +467,10 @@ void platform_create_menu_bar(const Menu* menus, int menu_count)
     for (int m = 0; m < menu_count; m++) {
         QMenu* menu = bar->addMenu(QString::fromUtf8(menus[m].title));
         for (int i = 0; i < menus[m].item_count; i++) {
+            if (!menus[m].items[i].text) {
+                menu->addSeparator();
+                continue;
+            }
             const int id = menus[m].items[i].command_id;
             // plain text: an '&' would make a mnemonic
             QString text = QString::fromUtf8(menus[m].items[i].text).replace("&", "&&");
