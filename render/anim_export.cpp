@@ -155,6 +155,7 @@ static void set_codec_options(AnimFormat format, AVCodecContext* codec, AVDictio
     if (format == ANIM_MP4) {
         av_dict_set(options, "preset", "veryfast", 0);
         av_dict_set(options, "crf", "20", 0);
+        codec->max_b_frames = 0;  // every frame shown as sent, none reordered or trimmed
     } else {
         codec->bit_rate = 0;  // constant quality
         av_dict_set(options, "deadline", "realtime", 0);
@@ -242,6 +243,7 @@ static int encode(AnimWriter* writer, AVFrame* frame)
             return 1;
         if (code < 0)
             break;
+        video->packet->duration = 1;  // one frame: the container's length then counts the last one
         av_packet_rescale_ts(video->packet, video->codec->time_base, video->stream->time_base);
         video->packet->stream_index = video->stream->index;
         code = av_interleaved_write_frame(video->format, video->packet);
@@ -611,6 +613,7 @@ static int finish_png(AnimWriter* writer)
 
 int anim_open(AnimWriter* writer, AnimFormat format, const char* path, int width, int height, int fps)
 {
+    av_log_set_level(AV_LOG_ERROR);  // the encoders' statistics are not for the user
     memset(writer, 0, sizeof *writer);
     writer->format = format;
     writer->width = width;
