@@ -22,6 +22,7 @@
 
 #include <gif_lib.h>
 #include <png.h>
+#include <zlib.h>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -55,6 +56,8 @@ struct GifState {
     std::vector<uint8_t> known;    // one bit per 24-bit colour
     std::vector<GifByteType> line;
     int delay_cs;                  // hundredths of a second a frame
+    uint32_t last_key = 1u << 24;  // the colour looked up last (none yet) and its index
+    uint8_t last_index = 0;
 };
 
 struct PngState {
@@ -153,7 +156,7 @@ static void close_video(VideoState* video)
 static void set_codec_options(AnimFormat format, AVCodecContext* codec, AVDictionary** options)
 {
     if (format == ANIM_MP4) {
-        av_dict_set(options, "preset", "veryfast", 0);
+        av_dict_set(options, "preset", "superfast", 0);
         av_dict_set(options, "crf", "20", 0);
         codec->max_b_frames = 0;  // every frame shown as sent, none reordered or trimmed
     } else {
@@ -163,6 +166,7 @@ static void set_codec_options(AnimFormat format, AVCodecContext* codec, AVDictio
         av_dict_set(options, "row-mt", "1", 0);
         av_dict_set(options, "crf", "32", 0);
         av_dict_set(options, "lag-in-frames", "0", 0);
+        av_dict_set(options, "tile-columns", "2", 0);
     }
 }
 
@@ -414,8 +418,11 @@ static int start_gif(AnimWriter* writer, const RgbImage* frame)
 static uint8_t nearest_index(GifState* state, const uint8_t* rgb)
 {
     const uint32_t key = (uint32_t)rgb[0] << 16 | (uint32_t)rgb[1] << 8 | rgb[2];
+    if (key == state->last_key)
+        return state->last_index;  // most neighbours share a colour
+    state->last_key = key;
     if (state->known[key >> 3] & (1u << (key & 7)))
-        return state->nearest[key];
+        return state->last_index = state->nearest[key];
     int best = 0, best_distance = 1 << 30;
     for (int i = 0; i < 256; i++) {
         const int dr = rgb[0] - state->palette[i][0], dg = rgb[1] - state->palette[i][1],
@@ -426,7 +433,7 @@ static uint8_t nearest_index(GifState* state, const uint8_t* rgb)
     }
     state->known[key >> 3] |= (uint8_t)(1u << (key & 7));
     state->nearest[key] = (uint8_t)best;
-    return (uint8_t)best;
+    return state->last_index = (uint8_t)best;
 }
 
 static int add_gif_frame(AnimWriter* writer, const RgbImage* frame)
@@ -559,7 +566,10 @@ static int write_png_file(PngState* state, const char* path, const RgbImage* fra
         png_set_write_fn(png, stream, write_png_bytes, flush_png);
         png_set_IHDR(png, info, (png_uint_32)frame->width, (png_uint_32)frame->height, 8, PNG_COLOR_TYPE_RGB,
                      PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_set_compression_level(png, 1);  // speed over size: the frames are a working format
+        // speed over size: runs of one byte (the flat background, the map's plain areas)
+        // are what a frame has most of
+        png_set_compression_level(png, 1);
+        png_set_compression_strategy(png, Z_RLE);
         png_set_filter(png, 0, PNG_FILTER_SUB);
         png_write_info(png, info);
         png_write_image(png, state->rows.data());
@@ -569,7 +579,7 @@ static int write_png_file(PngState* state, const char* path, const RgbImage* fra
     if (!ok)
         state->error = errno ? errno : ENOMEM;
     png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
-    if (ok && (fflush(stream) != 0 || fsync(fileno(stream)) != 0))
+    if (ok && fflush(stream) != 0)
         ok = 0, state->error = errno;
     if (fclose(stream) != 0 && ok)
         ok = 0, state->error = errno;
@@ -589,7 +599,15 @@ static int add_png_frame(AnimWriter* writer, const RgbImage* frame)
 static int finish_png(AnimWriter* writer)
 {
     PngState* state = &writer->encoder->png;
-    sync_path(state->temp);
+    // every frame on disk before the folder takes the target's place: one flush of the
+    // file system rather than one per frame
+    const int fd = open(state->temp, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int synced = fd >= 0 && syncfs(fd) == 0;
+    const int error = errno;
+    if (fd >= 0)
+        close(fd);
+    if (!synced)
+        return fail_errno(writer, error);
     struct stat info;
     if (stat(state->target, &info) == 0) {
         // the new folder and the old change places in one step; the old one then goes
