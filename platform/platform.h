@@ -331,6 +331,35 @@ void platform_hide_tooltip();
 int platform_ask_month_year(const char* caption, unsigned first_year, unsigned last_year,
                             unsigned* month, unsigned* year);
 
+//// Exporting an animation
+
+// What the "Export Animation" dialog asks. Dates are packed dates (store/dates.h).
+struct AnimRequest {
+    uint16_t from_date, to_date;  // from <= to
+    uint8_t step;                 // STEP_DAY, STEP_MONTH or STEP_YEAR
+    int fps;                      // frames a second, ANIM_MIN_FPS .. ANIM_MAX_FPS
+    int format;                   // AnimFormat (render/anim_export.h)
+    int caption;                  // 1: the caption strip below the view
+};
+
+// A modal dialog asking for the request, starting from *request, its dates limited to
+// first_date .. last_date. Returns 1 with *request set, 0 when cancelled.
+int platform_ask_animation(AnimRequest* request, uint16_t first_date, uint16_t last_date);
+
+// A modal progress dialog with the caption, "N of TOTAL frames" and a Cancel button,
+// shown while a long job runs on the GUI thread. platform_progress_step shows done and
+// handles the events waiting meanwhile (the view's paints among them, with its context
+// current again afterwards); it returns 0 once the user has pressed Cancel.
+void platform_progress_begin(const char* caption, int total);
+int platform_progress_step(int done);
+void platform_progress_end();
+
+// The caption strip burnt into exported frames: its height in pixels for a frame of width
+// pixels (the same for every legend), and the legend's date, crime types and colour key
+// drawn into rgb (width x height pixels, 3 bytes each, row 0 at the bottom).
+int platform_caption_height(int width);
+void platform_draw_caption(const Legend* legend, uint8_t* rgb, int width, int height);
+
 //// Handlers the platform calls (implemented by the program)
 
 // The window is shown and its OpenGL context is current: the rest of start-up.

@@ -3,6 +3,7 @@
 
 #include "platform/platform.h"
 #include "render/frame_gl.h"
+#include "shell/export_animation.h"
 #include "shell/view_menu.h"
 
 void draw_frame()
@@ -22,5 +23,7 @@ void on_resize(int width, int height)
 
 void on_paint()
 {
+    if (exporting_animation)
+        return;  // the window keeps the frame it shows; the export draws off screen
     draw_frame();
 }

@@ -13,6 +13,7 @@
 #include "render/hover.h"
 #include "render/readout.h"
 #include "render/view_state.h"
+#include "shell/export_animation.h"
 #include "shell/menu.h"
 #include "shell/settings.h"
 #include "store/dates.h"
@@ -33,6 +34,8 @@ static const MenuItem VIEW_ITEMS[] = {
     {"Save Location", CMD_SAVE_LOCATION},
     {"Save Time", CMD_SAVE_TIME},
     {"Save Query", CMD_SAVE_QUERY},
+    {nullptr, 0},
+    {"Export Animation..", CMD_EXPORT_ANIMATION},
     {nullptr, 0},
     {"Reset Layout", CMD_RESET_LAYOUT},
     {"Recent Data", 0, 0, &RECENT_DATA_MENU},
@@ -89,6 +92,7 @@ int view_menu_command(int command_id)
         make_columns();  // the sides take the other palette
         return 1;
     case CMD_GO_TO_DATE: go_to_date(); return 1;
+    case CMD_EXPORT_ANIMATION: export_animation(); return 1;
     case CMD_SAVE_LOCATION:
         saved.has_location = 1;
         saved.center = view_center, saved.tilt = view_tilt, saved.heading = view_heading;

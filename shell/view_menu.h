@@ -1,7 +1,8 @@
 // view_menu.h: the "View" menu (the Chart panel, the legend, the colour-blind palette, a
 // date typed in, saving the place, the date and the query that the Location, Time and
-// Query menus' "Saved" items recall, the layout reset and the recent beat lists), and what the view says in words: the legend and
-// the tooltip over a column.
+// Query menus' "Saved" items recall, the animation export, the layout reset and the
+// recent beat lists), and what the view says in words: the legend and the tooltip over a
+// column.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,7 @@ enum ViewCommand {
     CMD_SAVE_LOCATION = 55,
     CMD_SAVE_TIME = 56,
     CMD_SAVE_QUERY = 57,
+    CMD_EXPORT_ANIMATION = 58,
     CMD_RESET_LAYOUT = 59,
     CMD_RECENT_DATA = 60,  // the most recent beat list; 61 .. 64 the four before it
 };

@@ -188,3 +188,12 @@ int safe_file_commit(SafeFile* file)
     }
     return sync_folder(file->target_path);
 }
+
+void safe_file_discard(SafeFile* file)
+{
+    if (!file->stream)
+        return;
+    fclose(file->stream);
+    file->stream = nullptr;
+    unlink(file->temp_path);
+}

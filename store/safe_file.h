@@ -46,3 +46,6 @@ int safe_file_commit(SafeFile* file);
 // Fault injection for tests: when >= 0, writes beyond this many bytes fail with ENOSPC,
 // as on a full disk. -1 (the default) disables it.
 extern long safe_file_write_limit;
+
+// Closes and removes the temporary file without touching the target (a cancelled save).
+void safe_file_discard(SafeFile* file);

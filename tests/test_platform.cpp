@@ -81,6 +81,27 @@ int platform_ask_month_year(const char*, unsigned, unsigned, unsigned* month, un
     *month = answer.first, *year = answer.second;
     return 1;
 }
+int platform_ask_animation(AnimRequest* request, uint16_t, uint16_t)
+{
+    test_platform.animation_offered.push_back(*request);
+    auto answer = next_answer(test_platform.animation_answers, std::function<int(AnimRequest*)>());
+    return answer ? answer(request) : 0;
+}
+void platform_progress_begin(const char*, int total)
+{
+    test_platform.progress_total = total, test_platform.progress_done = 0, test_platform.progress_open = 1;
+}
+int platform_progress_step(int done)
+{
+    test_platform.progress_done = done;
+    return done != test_platform.progress_cancel_at;
+}
+void platform_progress_end() { test_platform.progress_open = 0; }
+int platform_caption_height(int) { return TEST_CAPTION_HEIGHT; }
+void platform_draw_caption(const Legend*, uint8_t* rgb, int width, int height)
+{
+    memset(rgb, TEST_CAPTION_GREY, (size_t)width * height * 3);
+}
 void platform_destroy_main_window() { event("destroy window"), on_destroy(); }
 void platform_wait_ms(int ms) { event("wait " + std::to_string(ms)); }
 void platform_stop_timer(int timer_id) { platform_start_timer(timer_id, 0); }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -94,7 +95,18 @@ struct TestPlatform {
     std::vector<ScreenArea> screens = {{0, 0, 1280, 1024}};
     std::map<std::string, std::string> settings;  // the store
     int settings_readable = 1;
+
+    // the animation export: the dialog's answers (each a function of the request offered,
+    // which it may change; 0 cancels), and the progress dialog
+    std::vector<AnimRequest> animation_offered;
+    std::vector<std::function<int(AnimRequest*)>> animation_answers;  // cancel when none left
+    int progress_total = 0, progress_done = 0, progress_open = 0;
+    int progress_cancel_at = -1;  // Cancel pressed once this many frames are done
 };
+
+// The caption strip's height on this platform; it is filled with CAPTION_GREY.
+constexpr int TEST_CAPTION_HEIGHT = 24;
+constexpr unsigned char TEST_CAPTION_GREY = 40;
 
 extern TestPlatform test_platform;
 

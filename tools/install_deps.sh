@@ -18,6 +18,12 @@ libgl-dev build
 libgl1-mesa-dri build
 libegl-mesa0 build
 fonts-dejavu-core build
+libavcodec-dev build
+libavformat-dev build
+libswscale-dev build
+libavutil-dev build
+libgif-dev build
+libpng-dev build
 libegl-dev test
 libgtest-dev test
 libbenchmark-dev test
@@ -29,6 +35,7 @@ imagemagick test
 x11-utils test
 python3-xlib test
 poppler-utils test
+ffmpeg test
 locales test
 dpkg-dev package
 fakeroot package

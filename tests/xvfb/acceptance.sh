@@ -240,6 +240,38 @@ while read -r handle _; do
     expect_state "^panel $handle visible$" "the Panel menu did not show panel $handle" "^panel"
 done <<<"$panels"
 
+# "Export Animation..": December 2010 to Data End by month, 12 frames, as MP4 and as a GIF
+# with the caption strip below the view; ffprobe counts the frames and reads the size
+menu_item $MENU_VIEW 4
+dialog '^Go to Date$'
+xdotool key End Tab ctrl+a type 2010
+xdotool key Return
+date_is "December,1,2010"
+export_animation() {  # $1: the format's first letter, $2: the file
+    menu_item $MENU_VIEW 8
+    dialog '^Export Animation$'
+    # Tab goes through the month, day and year of each date, then the step ("Month"), the
+    # frames a second and the format
+    xdotool key Tab Tab Tab Tab Tab Tab m Tab Tab
+    xdotool key "$1"
+    xdotool key Return
+    answer_dialog '^Save As' "$2"
+    message "Info: Save complete"
+}
+export_animation m "$work/anim.mp4"
+export_animation a "$work/anim.gif"
+date_is "December,1,2010"
+for f in anim.mp4 anim.gif; do
+    probed=$(ffprobe -v error -select_streams v:0 -count_frames -show_entries stream=width,height,nb_read_frames \
+             -of csv=p=0 "$work/$f" | tr -d '\n')
+    echo "$f: $probed"
+    h=${probed#*,}; h=${h%,*}
+    [ "${probed%%,*}" = "$WIDTH" ] && [ "${probed##*,}" = 12 ] && [ "$h" -gt "$HEIGHT" ] ||
+        fail "$f is not 12 frames of the view with a caption: $probed"
+    case $f in *.mp4) [ $(( h % 2 )) = 0 ] || fail "the MP4's height $h is odd" ;; esac
+done
+ffmpeg -v error -i "$work/anim.gif" -vf "select=eq(n\,11)" -frames:v 1 "$shots/gif_last.png" || fail "no last GIF frame"
+
 # the About box: shown from "Help", hidden by its default button
 menu_item $MENU_HELP 1
 expect_state "^panel 5 visible$" "the About box does not show" "^panel"
